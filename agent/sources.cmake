@@ -1,0 +1,4 @@
+target_sources(talvenor_core PRIVATE
+  agent/install_locations.cpp
+  agent/kelm_agent.cpp
+)

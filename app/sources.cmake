@@ -1,0 +1,1 @@
+# Sources of app/ that belong to the core library.

@@ -1,0 +1,1 @@
+# Sources of config/ that belong to the core library.

@@ -1,0 +1,49 @@
+#include "logging/kelm_logger.h"
+
+#include "agent/kelm_agent.h"
+#include "logging/log_rotation.h"
+#include "platform/files.h"
+#include "platform/log_redirect.h"
+#include "platform/user.h"
+
+namespace {
+
+std::string logFolder(bool isUserLog) {
+  return isUserLog ? KelmAgent::userLogsPath() : KelmAgent::logsPath();
+}
+
+std::string logFileName(const std::string& fileName, bool isUserLog) {
+  return isUserLog ? fileName + "_" + platform::loginName() : fileName;
+}
+
+}  // namespace
+
+KelmLogger::KelmLogger(const std::string& fileName, bool isUserLog)
+    : KelmLogger(logFolder(isUserLog), logFileName(fileName, isUserLog)) {}
+
+KelmLogger::KelmLogger(std::string folder, std::string fileName)
+    : folder_(std::move(folder)),
+      initialLogFile_(logging::indexedLogPath(folder_, fileName, 0)),
+      fileName_(std::move(fileName)) {}
+
+void KelmLogger::changeLogStream(const std::string& fileName, bool isUserLog) {
+  std::string path;
+  {
+    KelmLogger logger(fileName, isUserLog);
+    logger.rotateIfTooLarge();
+    path = logger.currentLogFile();
+  }
+  platform::redirectStandardStreams(path);
+}
+
+void KelmLogger::rotateLogToNextIndex(int index) {
+  logging::rotateFromIndex(folder_, fileName_, index);
+}
+
+std::uint64_t KelmLogger::getLogFileSize() const {
+  return platform::fileSize(initialLogFile_).value_or(0);
+}
+
+void KelmLogger::rotateIfTooLarge() {
+  if (getLogFileSize() > logging::kRotationThreshold) rotateLogToNextIndex(0);
+}

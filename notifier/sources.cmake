@@ -1,0 +1,1 @@
+# Sources of notifier/ that belong to the core library.
