@@ -26,6 +26,10 @@ KelmLogger::KelmLogger(std::string folder, std::string fileName)
       initialLogFile_(logging::indexedLogPath(folder_, fileName, 0)),
       fileName_(std::move(fileName)) {}
 
+KelmLogger KelmLogger::inFolder(std::string folder, std::string fileName) {
+  return KelmLogger(std::move(folder), std::move(fileName));
+}
+
 void KelmLogger::changeLogStream(const std::string& fileName, bool isUserLog) {
   std::string path;
   {

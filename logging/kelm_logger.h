@@ -10,7 +10,7 @@ class KelmLogger {
   // A user log's file name gains "_" and the login name.
   KelmLogger(const std::string& fileName, bool isUserLog);
   // The same log in an explicit folder, with the file name as it is given.
-  KelmLogger(std::string folder, std::string fileName);
+  static KelmLogger inFolder(std::string folder, std::string fileName);
 
   // Rotates the log if it has grown too large, then redirects both streams into it.
   static void changeLogStream(const std::string& fileName, bool isUserLog);
@@ -21,6 +21,8 @@ class KelmLogger {
   const std::string& currentLogFile() const { return initialLogFile_; }
 
  private:
+  KelmLogger(std::string folder, std::string fileName);
+
   std::string folder_;
   std::string initialLogFile_;
   std::string fileName_;

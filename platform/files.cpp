@@ -22,6 +22,8 @@ bool moveItemNoReplace(const std::string& from, const std::string& to) {
   return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
 }
 
-bool removeFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool removeFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
+}
 
 }  // namespace platform

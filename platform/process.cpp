@@ -66,6 +66,8 @@ std::string runCapturingStandardOutput(const std::string& launchPath,
   return output;
 }
 
-int currentProcessId() { return getpid(); }
+int currentProcessId() {
+  return getpid();
+}
 
 }  // namespace platform

@@ -1,3 +1,10 @@
 target_sources(unit_tests PRIVATE
+  tests/unit/capture_stderr.cpp
+  tests/unit/command_runner_test.cpp
+  tests/unit/install_locations_test.cpp
+  tests/unit/log_line_test.cpp
+  tests/unit/log_redirect_test.cpp
+  tests/unit/log_rotation_test.cpp
   tests/unit/temp_dir.cpp
+  tests/unit/text_test.cpp
 )
