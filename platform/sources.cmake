@@ -3,6 +3,24 @@ target_sources(talvenor_core PRIVATE
   platform/log_line.cpp
   platform/log_redirect.cpp
   platform/process.cpp
+  platform/resources.cpp
   platform/text.cpp
+  platform/toolkit_loader.cpp
   platform/user.cpp
 )
+
+# The toolkit lives in a module of its own, loaded only when a balloon is shown, so that a run
+# that ends at a gate never maps GTK.
+pkg_check_modules(GTKMM REQUIRED IMPORTED_TARGET gtkmm-3.0)
+pkg_check_modules(CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
+add_library(talvenor-gtk MODULE
+  platform/files.cpp
+  platform/gtk/balloon_window.cpp
+  platform/gtk/event_sound.cpp
+  platform/gtk/module.cpp
+  platform/gtk/quiet_glib_log.cpp
+)
+set_target_properties(talvenor-gtk PROPERTIES PREFIX lib)
+target_include_directories(talvenor-gtk PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(talvenor-gtk PRIVATE PkgConfig::GTKMM PkgConfig::CANBERRA)
+install(TARGETS talvenor-gtk LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/talvenor)

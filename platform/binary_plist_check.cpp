@@ -1,0 +1,134 @@
+#include "platform/binary_plist_check.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "platform/plist_limits.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uint64_t kHeaderSize = 8;  // "bplist00"
+constexpr std::uint64_t kTrailerSize = 32;
+// libplist builds a copy of a shared object for every reference to it. A file without sharing
+// expands to at most one node per byte; this much more leaves room for modest sharing.
+constexpr std::uint64_t kSharingAllowance = 1 << 16;
+
+bool isPlainWidth(std::uint64_t width) {
+  return width == 1 || width == 2 || width == 4 || width == 8;
+}
+
+struct Object {
+  bool container = false;
+  std::uint64_t refsAt = 0;
+  std::uint64_t refCount = 0;
+};
+
+class ObjectTable {
+ public:
+  explicit ObjectTable(std::string_view bytes) : bytes_(bytes) {}
+
+  // Reads the trailer with the checks libplist makes, and insists on the widths writers use.
+  bool open() {
+    if (bytes_.size() < kHeaderSize + kTrailerSize) return false;
+    const std::uint64_t trailer = bytes_.size() - kTrailerSize;
+    offsetWidth_ = byteAt(trailer + 6);
+    refWidth_ = byteAt(trailer + 7);
+    count_ = read(trailer + 8, 8);
+    root_ = read(trailer + 16, 8);
+    table_ = read(trailer + 24, 8);
+    return isPlainWidth(offsetWidth_) && isPlainWidth(refWidth_) && count_ > 0 && root_ < count_ &&
+           table_ >= kHeaderSize && table_ < trailer && count_ <= (trailer - table_) / offsetWidth_;
+  }
+
+  std::uint64_t root() const { return root_; }
+
+  // Where the object's references lie, or nothing when libplist could read past its bounds.
+  std::optional<Object> object(std::uint64_t index) const {
+    const std::uint64_t at = read(table_ + index * offsetWidth_, offsetWidth_);
+    if (at >= table_) return std::nullopt;
+    const unsigned marker = byteAt(at);
+    const unsigned type = marker & 0xF0, low = marker & 0x0F;
+    if (type == 0x10 && low == 4) return integer16(at);
+    if (type != 0xA0 && type != 0xC0 && type != 0xD0) return Object{};
+    Object result{true, at + 1, low};
+    if (low == 0x0F) {
+      if (at + 1 >= table_ || (byteAt(at + 1) & 0xF0) != 0x10) return std::nullopt;
+      const std::uint64_t width = std::uint64_t{1} << (byteAt(at + 1) & 0x0F);
+      if (!isPlainWidth(width) || width > table_ - (at + 2)) return std::nullopt;
+      result.refCount = read(at + 2, width);
+      result.refsAt = at + 2 + width;
+    }
+    const std::uint64_t perEntry = type == 0xD0 ? 2 : 1;
+    if (result.refCount > (table_ - result.refsAt) / refWidth_ / perEntry) return std::nullopt;
+    result.refCount *= perEntry;
+    return result;
+  }
+
+  // The object index of a container's reference, or nothing when it names no object.
+  std::optional<std::uint64_t> reference(const Object& container, std::uint64_t i) const {
+    const std::uint64_t index = read(container.refsAt + i * refWidth_, refWidth_);
+    if (index >= count_) return std::nullopt;
+    return index;
+  }
+
+ private:
+  unsigned byteAt(std::uint64_t at) const { return static_cast<unsigned char>(bytes_[at]); }
+
+  std::uint64_t read(std::uint64_t at, std::uint64_t width) const {
+    std::uint64_t value = 0;
+    for (std::uint64_t i = 0; i < width; ++i) value = (value << 8) | byteAt(at + i);
+    return value;
+  }
+
+  // libplist keeps only the low half of a 16-byte integer; writers use it only up to 2^64 - 1.
+  std::optional<Object> integer16(std::uint64_t at) const {
+    if (table_ - at < 17 || read(at + 1, 8) != 0) return std::nullopt;
+    if (read(at + 9, 8) > std::numeric_limits<std::int64_t>::max()) return std::nullopt;
+    return Object{};
+  }
+
+  std::string_view bytes_;
+  std::uint64_t offsetWidth_ = 0, refWidth_ = 0, count_ = 0, root_ = 0, table_ = 0;
+};
+
+}  // namespace
+
+bool binaryPlistIsSafe(std::string_view bytes) {
+  ObjectTable table(bytes);
+  if (!table.open()) return false;
+
+  // Visits objects in the order libplist's recursion would, with an explicit stack of open
+  // containers, counting every visit of a shared object again as libplist copies it again.
+  struct Frame {
+    Object container;
+    std::uint64_t next = 0;
+  };
+  std::vector<Frame> open;
+  const std::uint64_t budget = bytes.size() + kSharingAllowance;
+  std::uint64_t visits = 0;
+  const auto visit = [&](std::uint64_t index) {
+    const std::optional<Object> object = table.object(index);
+    if (!object || ++visits > budget) return false;
+    if (!object->container) return true;
+    if (open.size() == kMaxPropertyListNesting) return false;
+    open.push_back({*object});
+    return true;
+  };
+
+  if (!visit(table.root())) return false;
+  while (!open.empty()) {
+    Frame& top = open.back();
+    if (top.next == top.container.refCount) {
+      open.pop_back();
+      continue;
+    }
+    const std::optional<std::uint64_t> child = table.reference(top.container, top.next++);
+    if (!child || !visit(*child)) return false;
+  }
+  return true;
+}
+
+}  // namespace platform

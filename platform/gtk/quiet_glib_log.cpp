@@ -1,0 +1,37 @@
+#include "platform/gtk/quiet_glib_log.h"
+
+#include <glib.h>
+
+#include <string>
+
+namespace platform::gtk {
+namespace {
+
+void (*g_logLine)(std::string_view) = nullptr;
+
+GLogWriterOutput writeOnlyErrors(GLogLevelFlags level, const GLogField* fields, gsize count,
+                                 gpointer) {
+  if ((level & G_LOG_LEVEL_ERROR) == 0) return G_LOG_WRITER_HANDLED;
+  std::string domain, message;
+  for (gsize i = 0; i < count; ++i) {
+    const std::string_view key = fields[i].key;
+    const auto* value = static_cast<const char*>(fields[i].value);
+    if (key == "GLIB_DOMAIN") domain = value;
+    if (key == "MESSAGE") message = value;
+  }
+  g_logLine("Toolkit failure: " + domain + ": " + message);
+  return G_LOG_WRITER_HANDLED;
+}
+
+void discard(const gchar*) {}
+
+}  // namespace
+
+void routeToolkitDiagnostics(void (*logLine)(std::string_view message)) {
+  g_logLine = logLine;
+  g_log_set_writer_func(writeOnlyErrors, nullptr, nullptr);
+  g_set_printerr_handler(discard);
+  g_set_print_handler(discard);
+}
+
+}  // namespace platform::gtk

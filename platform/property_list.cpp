@@ -1,0 +1,199 @@
+#include "platform/property_list.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <locale.h>
+#include <plist/plist.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "platform/binary_plist_check.h"
+#include "platform/xml_plist_check.h"
+
+namespace platform {
+namespace {
+
+// libplist takes the length as 32 bits.
+constexpr std::size_t kMaxBytes = std::numeric_limits<std::uint32_t>::max();
+
+struct PlistFree {
+  void operator()(void* node) const { plist_free(node); }
+};
+using PlistTree = std::unique_ptr<void, PlistFree>;
+
+struct MallocFree {
+  void operator()(void* memory) const { free(memory); }
+};
+
+struct FileCloser {
+  int fd;
+  ~FileCloser() { close(fd); }
+};
+
+locale_t cLocale() {
+  static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
+  return locale;
+}
+
+PropertyListLoad failed(PropertyListFailure failure, std::string detail = {}) {
+  PropertyListLoad load;
+  load.failure = failure;
+  load.detail = std::move(detail);
+  return load;
+}
+
+PropertyListLoad unreadable(std::string reason) {
+  return failed(PropertyListFailure::unreadable, std::move(reason));
+}
+
+// The C library's wording, in English whatever locale the toolkit may have set meanwhile.
+std::string systemReason(int error) {
+  if (cLocale() == nullptr) return "error " + std::to_string(error);
+  return strerror_l(error, cLocale());
+}
+
+// Fills `bytes` with the whole file in one buffer, or yields why not.
+std::optional<PropertyListLoad> readWholeFile(const std::string& path, std::string& bytes) {
+  // Non-blocking so that a FIFO at the path cannot stall the open; no effect on a regular file.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return unreadable(systemReason(errno));
+  const FileCloser closer{fd};
+  struct stat info {};
+  if (fstat(fd, &info) != 0) return unreadable(systemReason(errno));
+  if (S_ISDIR(info.st_mode)) return unreadable(systemReason(EISDIR));
+  if (!S_ISREG(info.st_mode)) return unreadable("not a regular file");
+  const auto size = static_cast<std::uint64_t>(info.st_size);
+  if (size > kMaxBytes) return failed(PropertyListFailure::notAPropertyList);
+  // One spare byte, so that the read after the expected content sees the end in place.
+  bytes.resize(static_cast<std::size_t>(size) + 1);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) {  // the file grew while being read
+      if (filled > kMaxBytes) return failed(PropertyListFailure::notAPropertyList);
+      bytes.resize(std::min(filled * 2, kMaxBytes + 1));
+    }
+    const ssize_t n = read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (n == 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return unreadable(systemReason(errno));
+    filled += static_cast<std::size_t>(n);
+  }
+  bytes.resize(filled);
+  return std::nullopt;
+}
+
+// Null when the bytes are not a property list libplist may safely be given, or it rejects them.
+PlistTree parseChecked(std::string_view bytes) {
+  const bool binary = bytes.starts_with("bplist00");  // libplist's own choice of reader
+  if (binary ? !binaryPlistIsSafe(bytes) : !xmlPlistIsSafe(bytes)) return nullptr;
+  plist_t root = nullptr;  // libplist 2.2 reports a failure only by leaving it unset
+  // It reads <real> with atof, which follows the thread's locale: "1.5" would be 1 where the
+  // decimal separator is a comma.
+  const locale_t previous = uselocale(cLocale());
+  plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+  uselocale(previous);
+  return PlistTree(root);
+}
+
+PropertyValue convert(plist_t node);
+
+PropertyDictionary convertDictionary(plist_t node) {
+  PropertyDictionary dictionary;
+  dictionary.entries.reserve(plist_dict_get_size(node));
+  plist_dict_iter iterator = nullptr;
+  plist_dict_new_iter(node, &iterator);
+  const std::unique_ptr<void, MallocFree> ownIterator(iterator);
+  for (;;) {
+    char* key = nullptr;
+    plist_t value = nullptr;
+    plist_dict_next_item(node, iterator, &key, &value);
+    const std::unique_ptr<char, MallocFree> ownKey(key);
+    if (value == nullptr) return dictionary;
+    if (key == nullptr) throw std::bad_alloc();
+    dictionary.entries.emplace_back(key, convert(value));
+  }
+}
+
+// Recurses only into dictionaries, whose nesting the checks have bounded.
+PropertyValue convert(plist_t node) {
+  switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+      std::uint8_t value = 0;
+      plist_get_bool_val(node, &value);
+      return {value != 0};
+    }
+    case PLIST_UINT: {
+      std::uint64_t value = 0;
+      plist_get_uint_val(node, &value);
+      return {static_cast<std::int64_t>(value)};
+    }
+    case PLIST_REAL: {
+      double value = 0;
+      plist_get_real_val(node, &value);
+      return {value};
+    }
+    case PLIST_STRING: {
+      std::uint64_t length = 0;
+      const char* text = plist_get_string_ptr(node, &length);
+      return {std::string(text, length)};
+    }
+    case PLIST_DICT:
+      return {convertDictionary(node)};
+    case PLIST_ARRAY:
+      return {OtherValue{"an array"}};
+    case PLIST_DATE:
+      return {OtherValue{"a date"}};
+    case PLIST_DATA:
+      return {OtherValue{"data"}};
+    case PLIST_UID:
+      return {OtherValue{"a UID"}};
+    default:
+      return {OtherValue{"an unknown value"}};
+  }
+}
+
+PropertyListLoad fromTree(const PlistTree& tree) {
+  if (!tree) return failed(PropertyListFailure::notAPropertyList);
+  if (plist_get_node_type(tree.get()) != PLIST_DICT) {
+    return failed(PropertyListFailure::notADictionary,
+                  std::string(describeKind(convert(tree.get()))));
+  }
+  PropertyListLoad load;
+  load.root = convertDictionary(tree.get());
+  return load;
+}
+
+}  // namespace
+
+PropertyListLoad parsePropertyList(std::string_view bytes) {
+  try {
+    if (bytes.size() > kMaxBytes) return failed(PropertyListFailure::notAPropertyList);
+    return fromTree(parseChecked(bytes));
+  } catch (const std::bad_alloc&) {
+    return unreadable("not enough memory");
+  }
+}
+
+PropertyListLoad loadPropertyList(const std::string& path) {
+  try {
+    PlistTree tree;
+    {
+      std::string bytes;
+      if (std::optional<PropertyListLoad> failure = readWholeFile(path, bytes)) return *failure;
+      tree = parseChecked(bytes);
+    }  // the content is released before the tree is copied out
+    return fromTree(tree);
+  } catch (const std::bad_alloc&) {
+    return unreadable("not enough memory");
+  }
+}
+
+}  // namespace platform

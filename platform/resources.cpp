@@ -1,0 +1,45 @@
+#include "platform/resources.h"
+
+#include <limits.h>
+#include <unistd.h>
+
+#include "platform/files.h"
+
+namespace platform {
+namespace {
+
+const std::string& executableFolder() {
+  static const std::string folder = [] {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return std::string(".");
+    const std::string exe(path, static_cast<size_t>(length));
+    return exe.substr(0, exe.rfind('/'));
+  }();
+  return folder;
+}
+
+// The build tree's layout when the first candidate is there, else the installed one.
+std::string buildTreeOrInstalled(const std::string& buildTree, const std::string& installed) {
+  const std::string& folder = executableFolder();
+  return fileExists(folder + buildTree) ? folder + buildTree : folder + installed;
+}
+
+}  // namespace
+
+const std::string& resourceFolder() {
+  static const std::string folder = buildTreeOrInstalled("/resources", "/../share/talvenor");
+  return folder;
+}
+
+std::optional<std::string> pathForResource(const std::string& name, const std::string& type) {
+  std::string path = resourceFolder() + "/" + name + "." + type;
+  if (!fileExists(path)) return std::nullopt;
+  return path;
+}
+
+std::string toolkitModulePath() {
+  return buildTreeOrInstalled("/libtalvenor-gtk.so", "/../lib/talvenor/libtalvenor-gtk.so");
+}
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// Where the program's own files lie, found from the executable's location: beside it in the
+// build tree, under ../share/talvenor once installed.
+const std::string& resourceFolder();
+
+// The path of resource `name` of type `type`, when the file is there.
+std::optional<std::string> pathForResource(const std::string& name, const std::string& type);
+
+// The toolkit module: beside the executable, or under ../lib/talvenor once installed.
+std::string toolkitModulePath();
+
+}  // namespace platform

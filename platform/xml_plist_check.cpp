@@ -1,0 +1,208 @@
+#include "platform/xml_plist_check.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "platform/plist_limits.h"
+
+namespace platform {
+namespace {
+
+bool isXmlSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::string_view trimTrailingSpace(std::string_view text) {
+  while (!text.empty() && isXmlSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Decimal without leading zeros, in the signed 64-bit range the loader hands on.
+bool isPlainInteger(std::string_view text) {
+  text = trimTrailingSpace(text);
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit)) return false;
+  if (text.size() > 1 && text.front() == '0') return false;
+  const std::string_view limit = negative ? "9223372036854775808" : "9223372036854775807";
+  return text.size() < limit.size() || (text.size() == limit.size() && text <= limit);
+}
+
+bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lower) {
+  return std::equal(text.begin(), text.end(), lower.begin(), lower.end(), [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
+  });
+}
+
+std::size_t countDigits(std::string_view text, std::size_t& pos) {
+  const std::size_t start = pos;
+  while (pos < text.size() && isDigit(text[pos])) ++pos;
+  return pos - start;
+}
+
+// Decimal with optional fraction and exponent, or the words writers use for the special values;
+// no hexadecimal and nothing trailing.
+bool isPlainReal(std::string_view text) {
+  text = trimTrailingSpace(text);
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  if (equalsIgnoringAsciiCase(text, "nan") || equalsIgnoringAsciiCase(text, "inf") ||
+      equalsIgnoringAsciiCase(text, "infinity")) {
+    return true;
+  }
+  std::size_t pos = 0;
+  std::size_t digits = countDigits(text, pos);
+  if (pos < text.size() && text[pos] == '.') digits += countDigits(text, ++pos);
+  if (digits == 0) return false;
+  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+    ++pos;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+    if (countDigits(text, pos) == 0) return false;
+  }
+  return pos == text.size();
+}
+
+// Walks the text token by token exactly as libplist 2.2's XML reader does (its quote skipping
+// in tags, comments, CDATA and DOCTYPE included), so that no container can hide from the count.
+// Whatever its reader would stop at is refused here, which is always safe.
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) {}
+
+  bool run() {
+    for (;;) {
+      skipSpace();
+      if (atEnd()) return true;
+      if (peek() != '<' || ++pos_ == text_.size()) return false;
+      bool ok;
+      if (peek() == '?') {
+        ok = findText("?>", true) && advance(2);
+      } else if (peek() == '!') {
+        ok = declaration();
+      } else {
+        ok = element();
+      }
+      if (!ok) return false;
+    }
+  }
+
+ private:
+  bool atEnd() const { return pos_ >= text_.size(); }
+  char peek() const { return text_[pos_]; }
+  bool startsWith(std::string_view prefix) const { return text_.substr(pos_).starts_with(prefix); }
+  bool advance(std::size_t count) {
+    pos_ += count;
+    return true;
+  }
+  void skipSpace() {
+    while (!atEnd() && isXmlSpace(peek())) ++pos_;
+  }
+
+  // From an opening double quote to its closing one.
+  bool skipQuoted() {
+    pos_ = std::min(text_.find('"', pos_ + 1), text_.size());
+    return !atEnd();
+  }
+
+  bool findText(std::string_view needle, bool skipQuotes) {
+    for (; pos_ + needle.size() <= text_.size(); ++pos_) {
+      if (startsWith(needle)) return true;
+      if (skipQuotes && peek() == '"' && !skipQuoted()) return false;
+    }
+    return false;
+  }
+
+  bool findAny(std::string_view stops, bool skipQuotes) {
+    for (; !atEnd(); ++pos_) {
+      if (skipQuotes && peek() == '"' && !skipQuoted()) return false;
+      if (stops.find(peek()) != std::string_view::npos) return true;
+    }
+    return false;
+  }
+
+  // After "<!": a comment or a DOCTYPE, its internal subset included.
+  bool declaration() {
+    if (startsWith("!--")) return advance(3) && findText("-->", false) && advance(3);
+    if (!startsWith("!DOCTYPE")) return false;
+    pos_ += 8;
+    while (!atEnd()) {
+      if (!findAny(" \t\r\n[>", true)) return false;
+      if (peek() == '[') return findText("]>", true) && advance(2);
+      if (peek() == '>') return advance(1);
+      skipSpace();
+    }
+    return true;
+  }
+
+  // After "<": a start, empty or end tag, and for a scalar element its text and end tag.
+  bool element() {
+    const std::size_t nameStart = pos_;
+    if (!findAny(" \r\n\t<>", false)) return false;
+    std::string_view name = text_.substr(nameStart, pos_ - nameStart);
+    const bool nameRanToEnd = peek() == '>';
+    if (!nameRanToEnd && !findAny("<>", true)) return false;
+    if (peek() != '>') return false;
+    const bool empty = text_[pos_ - 1] == '/';
+    if (empty && nameRanToEnd) name.remove_suffix(1);
+    ++pos_;
+
+    if (name == "plist" || name == "/plist") return true;
+    if (name == "dict" || name == "array") return empty || ++depth_ <= kMaxPropertyListNesting;
+    if (name == "/dict" || name == "/array") {
+      if (depth_ > 0) --depth_;
+      return true;
+    }
+    const bool isInteger = name == "integer", isReal = name == "real";
+    if (isInteger || isReal)
+      return !empty && scalarText(name, isInteger ? isPlainInteger : isPlainReal);
+    if (name == "key" || name == "string") return empty || scalarText(name, nullptr, false);
+    if (name == "true" || name == "false" || name == "data" || name == "date") {
+      return empty || scalarText(name, nullptr);
+    }
+    return false;
+  }
+
+  // The text up to the element's end tag, with the comments and CDATA sections libplist allows
+  // there; a number's text must be plain and pass `valid`.
+  bool scalarText(std::string_view name, bool (*valid)(std::string_view), bool skipLeading = true) {
+    if (skipLeading) skipSpace();
+    const std::size_t textStart = pos_;
+    bool plain = true;
+    for (;;) {
+      pos_ = std::min(text_.find('<', pos_), text_.size());
+      if (atEnd() || ++pos_ == text_.size()) return false;
+      if (peek() == '/') break;
+      if (peek() != '!' || ++pos_ + 1 >= text_.size()) return false;
+      plain = false;
+      if (startsWith("--")) {
+        if (!(advance(2) && findText("-->", false) && advance(3))) return false;
+      } else if (startsWith("[CDATA[") && pos_ + 9 < text_.size()) {
+        if (!(advance(7) && findText("]]>", false) && advance(3))) return false;
+      } else {
+        return false;
+      }
+    }
+    const std::string_view text = text_.substr(textStart, pos_ - 1 - textStart);
+    ++pos_;
+    if (text_.size() - pos_ <= name.size() || !startsWith(name)) return false;
+    pos_ += name.size();
+    skipSpace();
+    if (atEnd() || peek() != '>') return false;
+    ++pos_;
+    return valid == nullptr || (plain && valid(text));
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t depth_ = 0;
+};
+
+}  // namespace
+
+bool xmlPlistIsSafe(std::string_view text) {
+  return Scanner(text).run();
+}
+
+}  // namespace platform
