@@ -1,8 +1,5 @@
-#include "logging/kelm_logger.h"
-#include "platform/log_line.h"
+#include "app/application_main.h"
 
-int main() {
-  KelmLogger::changeLogStream("Brisvane", true);
-  platform::NSLog("Log Open:Talvenor");
-  return 0;
+int main(int argc, char** argv) {
+  return applicationMain(argc, argv);
 }

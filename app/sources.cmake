@@ -1,1 +1,4 @@
-# Sources of app/ that belong to the core library.
+target_sources(talvenor_core PRIVATE
+  app/application_main.cpp
+  app/window_controller.cpp
+)

@@ -1,1 +1,3 @@
-# Sources of notifier/ that belong to the core library.
+target_sources(talvenor_core PRIVATE
+  notifier/view_controller.cpp
+)

@@ -1,0 +1,15 @@
+#include "app/window_controller.h"
+
+namespace {
+
+constexpr unsigned kPlacementDelayMilliseconds = 1000;
+
+}  // namespace
+
+void WindowController::windowDidLoad(platform::Toolkit& window) {
+  window.scheduleOnce(kPlacementDelayMilliseconds, [&window] {
+    window.setKeepAbove();
+    window.setOnAllWorkspaces();
+    window.setNotMovable();
+  });
+}

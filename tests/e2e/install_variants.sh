@@ -1,0 +1,30 @@
+# Each install variant, proven by where the log appears; an earlier variant wins.
+. "$(dirname "$0")/lib.sh"
+
+expect_log_under() {  # expect_log_under BASE: the run logged there and nowhere else
+  expect_eq "log under $1" "$(user_log "$1")" "$(find /Library -name 'Brisvane_*.log')"
+  find /Library -name 'Brisvane_*.log' -delete
+}
+
+mkdir -p $VANTREL/logs/UserLogs
+run_talvenor
+expect_log_under $VANTREL
+
+for base in /Library/Ferrowind_Agent /Library/Brightmoor_Agent $HALVORN; do
+  install_agent "$base"
+  run_talvenor
+  expect_eq "status" 1 "$status"
+  expect_log_under "$base"
+done
+
+# A folder of an earlier variant without its service file is not an installation.
+rm "$HALVORN/bin/zelagentservice" /Library/Brightmoor_Agent/bin/zelagentservice
+run_talvenor
+expect_log_under /Library/Ferrowind_Agent
+
+# No user-logs folder: the run goes on unlogged, and nothing creates the folder.
+rm -r /Library/Ferrowind_Agent/logs
+run_talvenor
+expect_eq "status without a log folder" 1 "$status"
+[ ! -e /Library/Ferrowind_Agent/logs ] || fail "the log folder was created"
+finish

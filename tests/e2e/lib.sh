@@ -1,0 +1,108 @@
+# Shared by the end-to-end cases: building an agent tree under /Library, acting as the agent,
+# running the program and checking what it logged. Sourced with the binary's path as $1.
+set -eu
+TALVENOR=$1
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+VANTREL=/Library/Vantrel_Agent
+HALVORN=/Library/Halvorn/Vantrel_Agent
+LOGIN=$(id -un)
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+expect_eq() {  # expect_eq WHAT EXPECTED ACTUAL
+  [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+finish() {
+  [ "$failures" = 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
+  echo "all checks passed"
+}
+
+# install_agent BASE: the service executable that the probe looks for, and the agent's folders.
+install_agent() {
+  mkdir -p "$1/bin" "$1/data" "$1/logs/UserLogs"
+  touch "$1/bin/zelagentservice"
+}
+
+# write_plist PATH FORMAT BODY: a property list whose top-level dictionary holds BODY (XML).
+write_plist() {
+  local xml
+  xml="<?xml version=\"1.0\" encoding=\"UTF-8\"?>
+<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">
+<plist version=\"1.0\"><dict>$3</dict></plist>"
+  if [ "$2" = bin ]; then
+    printf '%s' "$xml" | plistutil -f bin -o "$1"
+  else
+    printf '%s' "$xml" >"$1"
+  fi
+}
+
+xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
+
+# agent_prompt_shown BASE APP [FORMAT]: the agent recorded this shell as the parent for APP,
+# exactly as ps prints it for a child of this shell, blanks and line break kept.
+agent_prompt_shown() {
+  local parent text
+  text=$(mktemp)
+  /bin/sh -c '/bin/ps -o ppid= $$' >"$text"  # a direct child of this shell
+  parent=$(cat "$text"; echo x)
+  parent=${parent%x}
+  rm -f "$text"
+  write_plist "$1/data/ApplicationRunningPromptData.plist" "${3:-xml}" \
+    "<key>Brisvane</key><dict><key>$(printf '%s' "$2" | xml_escape)</key><string>$parent</string></dict>"
+}
+
+switch_on() { write_plist "$1/data/zelpatch_data.plist" "${2:-xml}" "<key>ApplicationRunningPrompt</key><true/>"; }
+switch_off() { write_plist "$1/data/zelpatch_data.plist" "${2:-xml}" "<key>ApplicationRunningPrompt</key><false/>"; }
+
+user_log() { echo "$1/logs/UserLogs/Brisvane_${LOGIN}0.log"; }
+
+# log_messages BASE: the messages of the user log, without time stamps and process prefix.
+log_messages() { sed -e 's/^[0-9-]* [0-9:.]* [^ ]*\[[0-9]*:[0-9]*\] //' "$(user_log "$1")"; }
+
+# Fingerprint of everything under /Library but the logs.
+library_fingerprint() {
+  find /Library -path '*/logs' -prune -o -print0 | sort -z | xargs -0 stat -c '%n %s %Y %a %i'
+}
+
+# run_talvenor ARGS...: runs the program as a direct child of this shell, sets $status, and
+# checks that it wrote nothing under /Library but its log.
+run_talvenor() {
+  local before
+  before=$(library_fingerprint)
+  status=0
+  "$TALVENOR" "$@" || status=$?
+  expect_eq "nothing but the log written" "$before" "$(library_fingerprint)"
+}
+
+# The child-process line carries IDs that change from run to run.
+normalise_ids() {
+  sed -e 's/^child process ID [0-9]* : parent process id *[0-9]*$/child process ID - : parent process id -/' \
+    -e 's/^\(current and previousParentPid are .*:\) *[0-9]*$/\1-/'
+}
+
+# seconds_at MESSAGE: the time of day, in seconds, at which the log line MESSAGE was written.
+seconds_at() {
+  grep -F "] $2" "$(user_log "$1")" | head -n 1 |
+    awk '{ split($2, t, ":"); print t[1] * 3600 + t[2] * 60 + t[3] }'
+}
+
+# A small orange PNG that stands in for an agent's rebranded logo.
+LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREAAAQAMHFElFgNKvi622MBFl05n4WAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAwNUCfm6uS4lquc4AAAAASUVORK5CYII=
+
+# start_display: a private X server with a window manager, for the cases that show the balloon.
+start_display() {
+  local fd_file
+  fd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
+  export DISPLAY=":$(cat "$fd_file")"
+  rm -f "$fd_file"
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
+}
