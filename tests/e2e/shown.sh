@@ -1,11 +1,13 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR default|rebranded|message|empty
+#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon
 . "$(dirname "$0")/lib.sh"
+export ASAN_OPTIONS=detect_leaks=0  # the toolkit's own allocations outlive the run
 variant=$2
 install_agent "$VANTREL"
 switch_on "$VANTREL"
 agent_prompt_shown "$VANTREL" Firefox
 resources=$(cd "$(dirname "$TALVENOR")" && pwd -P)/resources
+icon_line="Initially setting default image for appIcon :$resources/AppIcon.icns"
 sentence="has been successfully updated. You can now use the application."
 content="_systemDataPath refers to data folder
 Rebrand Changes not available
@@ -18,6 +20,20 @@ case $variant in
     printf '%s' "$LOGO_PNG_BASE64" | base64 -d >"$VANTREL/images/rebranded-agent-logo.png"
     content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
 Printing the ballon text Firefox $sentence" ;;
+  bad-logo)
+    mkdir -p "$VANTREL/SystemData" "$VANTREL/images"
+    write_plist "$VANTREL/SystemData/rebrand.plist" xml "<key>IS_REBRANDED</key><string>TRUE</string>"
+    echo "not an image" >"$VANTREL/images/rebranded-agent-logo.png"
+    content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
+Printing the ballon text Firefox $sentence" ;;
+  no-default-icon)
+    # A copy of the program whose resources lack the icon.
+    copy=$(mktemp -d)
+    cp "$TALVENOR" "$(dirname "$TALVENOR")/libtalvenor-gtk.so" "$copy"
+    cp -r "$resources" "$copy/resources"
+    rm "$copy/resources/AppIcon.icns"
+    TALVENOR=$copy/talvenor
+    icon_line="Default AppIcon not available Path not available" ;;
   message)
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
       "<key>successNotificationMessage</key><string>is at 100%d, &quot;patched&quot;.</string>"
@@ -75,7 +91,7 @@ Inside checkIfApplicationRunningPromptEnabled
 checkIfApplicationRunningPromptEnabled : Showing Talvenor
 child process ID - : parent process id -
 current and previousParentPid are same -> true :-
-Initially setting default image for appIcon :$resources/AppIcon.icns
+$icon_line
 $content
 Showing Notification and Playing Sound
 Log close:Talvenor" "$(log_messages "$VANTREL" | normalise_ids)"

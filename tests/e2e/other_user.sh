@@ -1,0 +1,32 @@
+# A user other than root, in a world-writable sticky user-logs folder: its own log, carrying
+# its own login name, and no way to move, remove or append to another user's files.
+. "$(dirname "$0")/lib.sh"
+install_agent "$VANTREL"
+switch_off "$VANTREL"
+logs=$VANTREL/logs/UserLogs
+chmod 1777 "$logs"
+as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
+
+# Root's log is over the threshold; nobody's chain must not touch it.
+yes padding | head -c 2097153 >"$logs/Brisvane_root0.log"
+echo "root 1" >"$logs/Brisvane_root1.log"
+before=$(stat -c '%n %s %Y' "$logs"/Brisvane_root*)
+as_nobody "$TALVENOR" Firefox
+expect_eq "root's files untouched" "$before" "$(stat -c '%n %s %Y' "$logs"/Brisvane_root*)"
+expect_eq "nobody's log owner" "nobody" "$(stat -c %U "$logs/Brisvane_nobody0.log")"
+expect_eq "nobody's last line" "Not showing Talvenor" \
+  "$(sed 's/^[^]]*\] //' "$logs/Brisvane_nobody0.log" | tail -n 1)"
+
+# A link planted by another user in nobody's chain: not nobody's to move in a sticky folder,
+# so nothing rotates, and the file behind it is never written.
+yes padding | head -c 2097153 >>"$logs/Brisvane_nobody0.log"
+ln -s "$logs/Brisvane_root1.log" "$logs/Brisvane_nobody1.log"
+as_nobody "$TALVENOR" Firefox
+expect_eq "root's file behind the link" "root 1" "$(cat "$logs/Brisvane_root1.log")"
+expect_eq "the link stays" "$logs/Brisvane_root1.log" "$(readlink "$logs/Brisvane_nobody1.log")"
+expect_eq "nobody's log kept growing" "Not showing Talvenor" \
+  "$(sed 's/^[^]]*\] //' "$logs/Brisvane_nobody0.log" | tail -n 1)"
+as_nobody mv "$logs/Brisvane_root1.log" "$logs/x" 2>/dev/null && fail "nobody moved root's file"
+as_nobody rm -f "$logs/Brisvane_root0.log" 2>/dev/null && fail "nobody removed root's file"
+as_nobody sh -c "echo x >>'$logs/Brisvane_root1.log'" 2>/dev/null && fail "nobody appended to root's file"
+finish
