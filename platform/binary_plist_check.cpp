@@ -16,7 +16,7 @@ constexpr std::uint64_t kTrailerSize = 32;
 // expands to at most one node per byte; this much more leaves room for modest sharing.
 constexpr std::uint64_t kSharingAllowance = 1 << 16;
 
-bool isPlainWidth(std::uint64_t width) {
+bool isPowerOfTwoWidth(std::uint64_t width) {
   return width == 1 || width == 2 || width == 4 || width == 8;
 }
 
@@ -30,7 +30,8 @@ class ObjectTable {
  public:
   explicit ObjectTable(std::string_view bytes) : bytes_(bytes) {}
 
-  // Reads the trailer with the checks libplist makes, and insists on the widths writers use.
+  // Reads the trailer with the checks libplist makes. Offsets and references may take any width
+  // up to 8 bytes (libplist itself writes 3-byte references); libplist reads wider ones short.
   bool open() {
     if (bytes_.size() < kHeaderSize + kTrailerSize) return false;
     const std::uint64_t trailer = bytes_.size() - kTrailerSize;
@@ -39,8 +40,9 @@ class ObjectTable {
     count_ = read(trailer + 8, 8);
     root_ = read(trailer + 16, 8);
     table_ = read(trailer + 24, 8);
-    return isPlainWidth(offsetWidth_) && isPlainWidth(refWidth_) && count_ > 0 && root_ < count_ &&
-           table_ >= kHeaderSize && table_ < trailer && count_ <= (trailer - table_) / offsetWidth_;
+    return offsetWidth_ >= 1 && offsetWidth_ <= 8 && refWidth_ >= 1 && refWidth_ <= 8 &&
+           count_ > 0 && root_ < count_ && table_ >= kHeaderSize && table_ < trailer &&
+           count_ <= (trailer - table_) / offsetWidth_;
   }
 
   std::uint64_t root() const { return root_; }
@@ -57,7 +59,7 @@ class ObjectTable {
     if (low == 0x0F) {
       if (at + 1 >= table_ || (byteAt(at + 1) & 0xF0) != 0x10) return std::nullopt;
       const std::uint64_t width = std::uint64_t{1} << (byteAt(at + 1) & 0x0F);
-      if (!isPlainWidth(width) || width > table_ - (at + 2)) return std::nullopt;
+      if (!isPowerOfTwoWidth(width) || width > table_ - (at + 2)) return std::nullopt;
       result.refCount = read(at + 2, width);
       result.refsAt = at + 2 + width;
     }

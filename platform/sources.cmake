@@ -1,12 +1,16 @@
 target_sources(talvenor_core PRIVATE
+  platform/binary_plist_check.cpp
   platform/files.cpp
   platform/log_line.cpp
   platform/log_redirect.cpp
   platform/process.cpp
+  platform/property_list.cpp
+  platform/property_value.cpp
   platform/resources.cpp
   platform/text.cpp
   platform/toolkit_loader.cpp
   platform/user.cpp
+  platform/xml_plist_check.cpp
 )
 
 # The toolkit lives in a module of its own, loaded only when a balloon is shown, so that a run

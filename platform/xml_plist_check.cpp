@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "platform/plist_limits.h"
 
 namespace platform {
 namespace {
+
+// libplist 2.2 files the keys of a large XML dictionary in a hash table of 4096 chains and
+// looks each new key up first; keys made to share one chain cost it time quadratic in their
+// number. Far more keys than any agent file holds stay cheap even then.
+constexpr std::size_t kMaxXmlDictionaryEntries = 10000;
+constexpr std::size_t kNotADictionary = static_cast<std::size_t>(-1);
 
 bool isXmlSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -43,8 +50,8 @@ std::size_t countDigits(std::string_view text, std::size_t& pos) {
   return pos - start;
 }
 
-// Decimal with optional fraction and exponent, or the words writers use for the special values;
-// no hexadecimal and nothing trailing.
+// Decimal with optional fraction and exponent, or the words writers use for infinity and
+// not-a-number; no hexadecimal and nothing trailing.
 bool isPlainReal(std::string_view text) {
   text = trimTrailingSpace(text);
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
@@ -76,14 +83,9 @@ class Scanner {
       skipSpace();
       if (atEnd()) return true;
       if (peek() != '<' || ++pos_ == text_.size()) return false;
-      bool ok;
-      if (peek() == '?') {
-        ok = findText("?>", true) && advance(2);
-      } else if (peek() == '!') {
-        ok = declaration();
-      } else {
-        ok = element();
-      }
+      const bool ok = peek() == '?'   ? findText("?>", true) && advance(2)
+                      : peek() == '!' ? declaration()
+                                      : element();
       if (!ok) return false;
     }
   }
@@ -149,14 +151,26 @@ class Scanner {
     ++pos_;
 
     if (name == "plist" || name == "/plist") return true;
-    if (name == "dict" || name == "array") return empty || ++depth_ <= kMaxPropertyListNesting;
-    if (name == "/dict" || name == "/array") {
-      if (depth_ > 0) --depth_;
+    if (name == "dict" || name == "array") {
+      if (open_.size() == kMaxPropertyListNesting) return false;  // an empty one is a level too
+      // libplist takes the first container as the parent of what follows, even an empty one.
+      if (!empty || !sawNode_) open_.push_back(name == "dict" ? 0 : kNotADictionary);
+      sawNode_ = true;
       return true;
     }
+    if (name == "/dict" || name == "/array") {
+      if (!open_.empty()) open_.pop_back();
+      return true;
+    }
+    sawNode_ = true;
+    if (name == "key" && !open_.empty() && open_.back() != kNotADictionary &&
+        ++open_.back() > kMaxXmlDictionaryEntries) {
+      return false;
+    }
     const bool isInteger = name == "integer", isReal = name == "real";
-    if (isInteger || isReal)
+    if (isInteger || isReal) {
       return !empty && scalarText(name, isInteger ? isPlainInteger : isPlainReal);
+    }
     if (name == "key" || name == "string") return empty || scalarText(name, nullptr, false);
     if (name == "true" || name == "false" || name == "data" || name == "date") {
       return empty || scalarText(name, nullptr);
@@ -196,7 +210,9 @@ class Scanner {
 
   std::string_view text_;
   std::size_t pos_ = 0;
-  std::size_t depth_ = 0;
+  // One entry per open container: the keys seen in a dictionary, or kNotADictionary.
+  std::vector<std::size_t> open_;
+  bool sawNode_ = false;
 };
 
 }  // namespace

@@ -5,6 +5,8 @@ target_sources(unit_tests PRIVATE
   tests/unit/log_line_test.cpp
   tests/unit/log_redirect_test.cpp
   tests/unit/log_rotation_test.cpp
+  tests/unit/plist_fixtures.cpp
+  tests/unit/property_list_test.cpp
   tests/unit/temp_dir.cpp
   tests/unit/text_test.cpp
 )
