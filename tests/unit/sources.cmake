@@ -1,6 +1,7 @@
 target_sources(unit_tests PRIVATE
   tests/unit/capture_stderr.cpp
   tests/unit/command_runner_test.cpp
+  tests/unit/config_readers_test.cpp
   tests/unit/install_locations_test.cpp
   tests/unit/log_line_test.cpp
   tests/unit/log_redirect_test.cpp

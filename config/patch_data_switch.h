@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/property_value.h"
+
+namespace config {
+
+// A boolean, or a number whose value is exactly 1 or exactly 0; anything else is no switch value.
+std::optional<bool> switchValue(const platform::PropertyValue& value);
+
+// The "ApplicationRunningPrompt" entry of the patch-data file at the path, with its log lines;
+// false on every failure.
+bool readApplicationRunningPromptSwitch(const std::string& path);
+
+// From KelmAgent::dataPath() + "/zelpatch_data.plist", read anew on every call.
+bool checkIfApplicationRunningPromptEnabled();
+
+}  // namespace config

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "agent/kelm_agent.h"
+#include "config/customization.h"
+#include "config/optional_text.h"
+#include "config/patch_data_switch.h"
+#include "config/rebrand.h"
+#include "platform/files.h"
+#include "tests/unit/capture_stderr.h"
+#include "tests/unit/plist_fixtures.h"
+#include "tests/unit/temp_dir.h"
+
+namespace {
+
+const std::string kNoFile = "(no file)", kFolder = "(folder)", kEmpty = "(empty file)";
+
+// Puts nothing, a folder, an empty file or the property list with this body at the path.
+void place(const std::string& path, const std::string& content, Encoding encoding) {
+  if (content == kFolder) mkdir(path.c_str(), 0700);
+  if (content == kEmpty) writeFile(path, "");
+  if (content.starts_with("<")) writeFile(path, plistIn(encoding, content));
+}
+
+std::string entry(const std::string& key, const std::string& value) {
+  return "<key>" + key + "</key>" + value;
+}
+std::string dict(const std::string& entries) {
+  return "<dict>" + entries + "</dict>";
+}
+
+}  // namespace
+
+TEST(OptionalText, RendersLikeLogLinesShowIt) {
+  const std::pair<std::optional<std::string>, std::string> cases[] = {
+      {std::nullopt, "nil"},
+      {"", "Optional(\"\")"},
+      {"a\"b\\c'd", "Optional(\"a\\\"b\\\\c\\'d\")"},
+      {std::string("\n\t\r\0", 4), "Optional(\"\\n\\t\\r\\0\")"},
+      {"\x1B\x01\x7F 50% é", "Optional(\"\\u{1B}\\u{1}\\u{7F} 50% é\")"},
+  };
+  for (const auto& [text, rendered] : cases) EXPECT_EQ(config::renderOptional(text), rendered);
+  EXPECT_EQ(config::describe({"Say \"hi\"\n"}),
+            "ApplicationRunningPromptCustomization(successNotificationMessage: "
+            "Optional(\"Say \\\"hi\\\"\\n\"))");
+  EXPECT_EQ(config::describe({}),
+            "ApplicationRunningPromptCustomization(successNotificationMessage: nil)");
+}
+
+TEST(PatchDataSwitch, EachOutcomeWithItsLine) {
+  const std::string convert = "Cannot Convert plist to Dict",
+                    missing = "Cannot Get ApplicationRunningPrompt value";
+  const auto with = [](const std::string& value) {
+    return dict(entry("Other", "<true/>") + entry("ApplicationRunningPrompt", value));
+  };
+  const struct {
+    std::string content, line;
+    bool result;
+  } cases[] = {
+      {kFolder, convert, false},
+      {"<array><true/></array>", convert, false},
+      {dict(entry("applicationRunningPrompt", "<true/>")), missing, false},
+      {with("<string>1</string>"), missing, false},
+      {with("<integer>2</integer>"), missing, false},
+      {with("<true/>"), "Showing Talvenor", true},
+      {with("<integer>1</integer>"), "Showing Talvenor", true},
+      {with("<real>1.0</real>"), "Showing Talvenor", true},
+      {with("<false/>"), "Talvenor disabled", false},
+      {with("<integer>0</integer>"), "Talvenor disabled", false},
+  };
+  for (const Encoding encoding : {Encoding::xml, Encoding::binary}) {
+    for (const auto& c : cases) {
+      TempDir dir;
+      place(dir / "p.plist", c.content, encoding);
+      CaptureStderr capture;
+      EXPECT_EQ(config::readApplicationRunningPromptSwitch(dir / "p.plist"), c.result) << c.content;
+      EXPECT_EQ(capture.messages(), "checkIfApplicationRunningPromptEnabled : " + c.line + "\n");
+    }
+  }
+}
+
+TEST(PatchDataSwitch, ReadsAnewAndWritesAMissingPathVerbatim) {
+  TempDir dir;
+  const std::string path = dir / "50%d%n.plist";
+  CaptureStderr capture;
+  EXPECT_FALSE(config::readApplicationRunningPromptSwitch(path));
+  writeFile(path, xmlPlist(dict(entry("ApplicationRunningPrompt", "<true/>"))));
+  EXPECT_TRUE(config::readApplicationRunningPromptSwitch(path));
+  EXPECT_EQ(capture.messages(), "checkIfApplicationRunningPromptEnabled " + path +
+                                    " file not available\n"
+                                    "checkIfApplicationRunningPromptEnabled : Showing Talvenor\n");
+
+  const std::string fixed = KelmAgent::dataPath() + "/zelpatch_data.plist";
+  if (platform::fileExists(fixed)) GTEST_SKIP() << "an agent is installed here";
+  CaptureStderr fixedCapture;
+  EXPECT_FALSE(config::checkIfApplicationRunningPromptEnabled());
+  EXPECT_EQ(fixedCapture.messages(),
+            "Inside checkIfApplicationRunningPromptEnabled\n"
+            "checkIfApplicationRunningPromptEnabled " +
+                fixed + " file not available\n");
+}
+
+TEST(Records, DecodeTextIfPresentOrLogWhy) {
+  using config::Rebrand;
+  using Customization = config::ApplicationRunningPromptCustomization;
+  const std::string text = "<string>TRUE</string>", message = "successNotificationMessage";
+  const struct {
+    std::string content;
+    std::optional<Rebrand> rebrand;
+    std::optional<Customization> customization;
+    std::string rebrandError, customizationError = rebrandError;  // "@" stands for the path
+  } cases[] = {
+      {kNoFile, std::nullopt, std::nullopt, ""},
+      {kFolder, std::nullopt, std::nullopt, "cannot read the file \"@\": Is a directory"},
+      {kEmpty, std::nullopt, std::nullopt,
+       "the file \"@\" is not a property list in XML or binary encoding"},
+      {"<array/>", std::nullopt, std::nullopt,
+       "the top level of the file \"@\" is an array, expected a dictionary"},
+      {dict(""), Rebrand{}, Customization{}, ""},
+      {dict(entry("IS_REBRANDED", "<string>true</string>") + entry("PRODUCT_NAME", "<string/>") +
+            entry("SuccessNotificationMessage", text) + entry("extra", "<array/>")),
+       Rebrand{"true", ""}, Customization{}, ""},
+      {dict(entry(message, "<string>is 100% \"new\"</string>")), Rebrand{},
+       Customization{"is 100% \"new\""}, ""},
+      {dict(entry(message, "<string></string>") + entry("IS_REBRANDED", text)), Rebrand{"TRUE", {}},
+       Customization{""}, ""},
+      {dict(entry("IS_REBRANDED", "<true/>") + entry(message, "<integer>1</integer>")),
+       std::nullopt, std::nullopt, "key \"IS_REBRANDED\" holds a boolean, expected a string",
+       "key \"successNotificationMessage\" holds an integer, expected a string"},
+      // Keys are decoded in order, whatever their order in the file; the first error ends it.
+      {dict(entry("PRODUCT_NAME", "<real>1</real>") + entry("IS_REBRANDED", "<dict/>") +
+            entry(message, "<false/>")),
+       std::nullopt, std::nullopt, "key \"IS_REBRANDED\" holds a dictionary, expected a string",
+       "key \"successNotificationMessage\" holds a boolean, expected a string"},
+      {dict(entry("PRODUCT_NAME", "<integer>3</integer>") + entry("IS_REBRANDED", text)),
+       std::nullopt, Customization{}, "key \"PRODUCT_NAME\" holds an integer, expected a string",
+       ""},
+  };
+  for (const Encoding encoding : {Encoding::xml, Encoding::binary}) {
+    for (const auto& c : cases) {
+      TempDir dir;
+      const std::string path = dir / "%s.plist";
+      place(path, c.content, encoding);
+      const auto line = [&path](const std::string& prefix, std::string error) {
+        if (const auto at = error.find('@'); at != std::string::npos) error.replace(at, 1, path);
+        return error.empty() ? "" : prefix + error + "\n";
+      };
+      CaptureStderr capture;
+      EXPECT_EQ(config::readRebrandDetails(path), c.rebrand) << c.content;
+      EXPECT_EQ(config::readCustomizationData(path), c.customization) << c.content;
+      EXPECT_EQ(capture.messages(),
+                line("rebrandData error ", c.rebrandError) +
+                    line("DevarozAdododazUpdatePromptCustomization error ", c.customizationError));
+    }
+  }
+}
