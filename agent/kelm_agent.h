@@ -18,4 +18,8 @@ class KelmAgent {
   // The program's whole standard output as text; empty when it cannot be started.
   std::string outputForGivenCommand(const std::string& launchPath,
                                     const std::vector<std::string>& arguments);
+
+  // Whether the agent showed its application-running prompt for `appName` in the run that
+  // started this process: the parent-process ID it stored equals this process's parent's.
+  bool isApplicationRunningPromptShown(const std::string& appName);
 };

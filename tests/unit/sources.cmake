@@ -7,6 +7,7 @@ target_sources(unit_tests PRIVATE
   tests/unit/log_redirect_test.cpp
   tests/unit/log_rotation_test.cpp
   tests/unit/plist_fixtures.cpp
+  tests/unit/prompt_check_test.cpp
   tests/unit/property_list_test.cpp
   tests/unit/temp_dir.cpp
   tests/unit/text_test.cpp

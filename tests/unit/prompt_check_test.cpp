@@ -1,0 +1,73 @@
+#include "agent/prompt_check.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "agent/kelm_agent.h"
+#include "platform/files.h"
+#include "tests/unit/capture_stderr.h"
+#include "tests/unit/plist_fixtures.h"
+#include "tests/unit/temp_dir.h"
+
+namespace {
+
+std::string brisvane(const std::string& value) {
+  return "<dict><key>Other</key><true/><key>Brisvane</key>" + value + "</dict>";
+}
+std::string stored(const std::string& value, const std::string& name = "App") {
+  return brisvane("<dict><key>" + name + "</key>" + value + "</dict>");
+}
+
+}  // namespace
+
+TEST(PromptCheck, EachBranchWithItsLine) {
+  const std::string nil = "previousParentPid is nil for App -> false",
+                    different = "current and previousParentPid are different -> false :",
+                    same = "current and previousParentPid are same -> true :";
+  const struct {
+    std::string body, line;  // "@" stands for the path
+    std::string output = "  4711\n", name = "App";
+  } cases[] = {
+      {"", "@ file not available"},
+      {"<array/>", "@ : Cannot Convert plist to Dict"},
+      {"<dict/>", "@ : Cannot Get Brisvane data value"},
+      {brisvane("<string>x</string>"), "@ : Cannot Get Brisvane data value"},
+      {stored("<string>  4711\n</string>", "app"), nil},
+      {stored("<integer>4711</integer>"), nil},
+      {brisvane("<dict/>"), "previousParentPid is nil for 50%d App -> false", "", "50%d App"},
+      {stored("<string>4711</string>"), different + "4711"},
+      {stored("<string>  4711</string>"), different + "  4711"},
+      {stored("<string>  4711\n</string>"), same + "  4711\n"},
+      {stored("<string>%s Ä1</string>"), same + "%s Ä1", "%S ä1"},
+      {stored("<string></string>"), same, ""},
+  };
+  for (const Encoding encoding : {Encoding::xml, Encoding::binary}) {
+    for (const auto& c : cases) {
+      TempDir dir;
+      const std::string path = dir / "Prompt%nData.plist";
+      if (!c.body.empty()) writeFile(path, plistIn(encoding, c.body));
+      std::string line = c.line.starts_with("@") ? path + c.line.substr(1) : c.line;
+      CaptureStderr capture;
+      EXPECT_EQ(agent::isApplicationRunningPromptShown(c.name, 42, c.output, path),
+                c.line.starts_with("current and previousParentPid are same"));
+      const std::string first = "child process ID 42 : parent process id " + c.output;
+      EXPECT_EQ(capture.messages(), first + (first.ends_with("\n") ? "" : "\n") + line +
+                                        (line.ends_with("\n") ? "" : "\n"));
+    }
+  }
+}
+
+TEST(PromptCheck, AgentAsksPsForItsOwnParent) {
+  const std::string path = KelmAgent::dataPath() + "/ApplicationRunningPromptData.plist";
+  if (platform::fileExists(path)) GTEST_SKIP() << "an agent is installed here";
+  CaptureStderr capture;
+  EXPECT_FALSE(KelmAgent().isApplicationRunningPromptShown("App"));
+  const std::string lines = capture.messages(), parent = std::to_string(getppid());
+  const std::string first =
+      "child process ID " + std::to_string(getpid()) + " : parent process id ";
+  ASSERT_TRUE(lines.starts_with(first)) << lines;
+  // ps pads the ID with blanks and ends its line; both are kept.
+  const std::string output = lines.substr(first.size(), lines.find('\n') + 1 - first.size());
+  EXPECT_EQ(output, std::string(output.size() - parent.size() - 1, ' ') + parent + "\n");
+  EXPECT_EQ(lines.substr(first.size() + output.size()), path + " file not available\n");
+}
