@@ -19,16 +19,19 @@ const std::string& executableFolder() {
   return folder;
 }
 
-// The build tree's layout when the first candidate is there, else the installed one.
+// The build tree's layout when its file is beside the executable, else the installed one under
+// the prefix that holds bin/. The prefix is cut from the path rather than reached through
+// "/..", so that the paths in the log read as plainly as the installed files' own names.
 std::string buildTreeOrInstalled(const std::string& buildTree, const std::string& installed) {
   const std::string& folder = executableFolder();
-  return fileExists(folder + buildTree) ? folder + buildTree : folder + installed;
+  if (fileExists(folder + buildTree)) return folder + buildTree;
+  return folder.substr(0, folder.rfind('/')) + installed;
 }
 
 }  // namespace
 
 const std::string& resourceFolder() {
-  static const std::string folder = buildTreeOrInstalled("/resources", "/../share/talvenor");
+  static const std::string folder = buildTreeOrInstalled("/resources", "/share/talvenor");
   return folder;
 }
 
@@ -39,7 +42,7 @@ std::optional<std::string> pathForResource(const std::string& name, const std::s
 }
 
 std::string toolkitModulePath() {
-  return buildTreeOrInstalled("/libtalvenor-gtk.so", "/../lib/talvenor/libtalvenor-gtk.so");
+  return buildTreeOrInstalled("/libtalvenor-gtk.so", "/lib/talvenor/libtalvenor-gtk.so");
 }
 
 }  // namespace platform

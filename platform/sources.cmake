@@ -27,4 +27,6 @@ add_library(talvenor-gtk MODULE
 set_target_properties(talvenor-gtk PROPERTIES PREFIX lib)
 target_include_directories(talvenor-gtk PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(talvenor-gtk PRIVATE PkgConfig::GTKMM PkgConfig::CANBERRA)
-install(TARGETS talvenor-gtk LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/talvenor)
+# The program looks for it under <prefix>/lib/talvenor; GNUInstallDirs would make that the
+# multiarch folder on Debian with the prefix /usr.
+install(TARGETS talvenor-gtk LIBRARY DESTINATION lib/talvenor)
