@@ -1,12 +1,14 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon
+#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon [RESOURCES]
+# RESOURCES is the folder where the program's icon is expected; without it, the binary is one
+# of the build tree, with its resources beside it.
 . "$(dirname "$0")/lib.sh"
 export ASAN_OPTIONS=detect_leaks=0  # the toolkit's own allocations outlive the run
 variant=$2
+resources=${3:-$(cd "$(dirname "$TALVENOR")" && pwd -P)/resources}
 install_agent "$VANTREL"
 switch_on "$VANTREL"
 agent_prompt_shown "$VANTREL" Firefox
-resources=$(cd "$(dirname "$TALVENOR")" && pwd -P)/resources
 icon_line="Initially setting default image for appIcon :$resources/AppIcon.icns"
 sentence="has been successfully updated. You can now use the application."
 content="_systemDataPath refers to data folder

@@ -9,3 +9,16 @@ foreach(variant default rebranded message empty bad-logo no-default-icon)
            COMMAND ${run_case} shown.sh $<TARGET_FILE:talvenor> ${variant})
   set_tests_properties(e2e.shown.${variant} PROPERTIES TIMEOUT 60)
 endforeach()
+
+# The installed program: a fresh prefix of this build, then the Debian package, which comes
+# from a Release build of its own whatever this build's configuration, so it is checked once.
+add_test(NAME install.prefix
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/install/check-installed-tree ${PROJECT_BINARY_DIR})
+set_tests_properties(install.prefix PROPERTIES TIMEOUT 90)
+if(NOT TALVENOR_SANITIZE)
+  add_test(NAME install.package COMMAND ${PROJECT_SOURCE_DIR}/tests/install/check-package)
+  set_tests_properties(install.package PROPERTIES TIMEOUT 400 SKIP_RETURN_CODE 77)
+endif()
+add_test(NAME docs.manual_page
+         COMMAND sh -c "warnings=$(groff -ww -man -z \"$0\" 2>&1); echo \"$warnings\"; [ -z \"$warnings\" ]"
+                 ${PROJECT_SOURCE_DIR}/docs/talvenor.1)
