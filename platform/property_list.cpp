@@ -118,7 +118,7 @@ PropertyDictionary convertDictionary(plist_t node) {
     const std::unique_ptr<char, MallocFree> ownKey(key);
     if (value == nullptr) return dictionary;
     if (key == nullptr) throw std::bad_alloc();
-    dictionary.entries.emplace_back(key, convert(value));
+    dictionary.entries.push_back({key, convert(value)});
   }
 }
 

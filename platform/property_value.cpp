@@ -6,8 +6,8 @@ namespace platform {
 
 const PropertyValue* PropertyDictionary::find(std::string_view key) const {
   const auto found = std::find_if(entries.rbegin(), entries.rend(),
-                                  [key](const auto& entry) { return entry.first == key; });
-  return found == entries.rend() ? nullptr : &found->second;
+                                  [key](const PropertyEntry& entry) { return entry.key == key; });
+  return found == entries.rend() ? nullptr : &found->value;
 }
 
 std::string_view describeKind(const PropertyValue& value) {

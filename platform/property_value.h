@@ -3,17 +3,19 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
 namespace platform {
 
 struct PropertyValue;
+// A struct of its own, not a std::pair: clang 14 instantiating the pair's constructors checks
+// the value type while it is still incomplete, and fails.
+struct PropertyEntry;
 
 struct PropertyDictionary {
   // In file order; libplist keeps a repeated key of a binary file, and the last one counts.
-  std::vector<std::pair<std::string, PropertyValue>> entries;
+  std::vector<PropertyEntry> entries;
 
   // The value under exactly this key, or null.
   const PropertyValue* find(std::string_view key) const;
@@ -26,6 +28,11 @@ struct OtherValue {
 
 struct PropertyValue {
   std::variant<bool, std::int64_t, double, std::string, PropertyDictionary, OtherValue> value;
+};
+
+struct PropertyEntry {
+  std::string key;
+  PropertyValue value;
 };
 
 // The value's kind with its article ("a boolean", "an integer", "an array"), for error texts.
