@@ -24,6 +24,13 @@ struct Object {
   bool container = false;
   std::uint64_t refsAt = 0;
   std::uint64_t refCount = 0;
+  std::uint64_t keyCount = 0;  // a dictionary's first references name its keys
+};
+
+// Where an object's payload starts and how many units it holds.
+struct Payload {
+  std::uint64_t at = 0;
+  std::uint64_t count = 0;
 };
 
 class ObjectTable {
@@ -49,24 +56,33 @@ class ObjectTable {
 
   // Where the object's references lie, or nothing when libplist could read past its bounds.
   std::optional<Object> object(std::uint64_t index) const {
-    const std::uint64_t at = read(table_ + index * offsetWidth_, offsetWidth_);
+    const std::uint64_t at = offset(index);
     if (at >= table_) return std::nullopt;
     const unsigned marker = byteAt(at);
     const unsigned type = marker & 0xF0, low = marker & 0x0F;
     if (type == 0x10 && low == 4) return integer16(at);
     if (type != 0xA0 && type != 0xC0 && type != 0xD0) return Object{};
-    Object result{true, at + 1, low};
-    if (low == 0x0F) {
-      if (at + 1 >= table_ || (byteAt(at + 1) & 0xF0) != 0x10) return std::nullopt;
-      const std::uint64_t width = std::uint64_t{1} << (byteAt(at + 1) & 0x0F);
-      if (!isPowerOfTwoWidth(width) || width > table_ - (at + 2)) return std::nullopt;
-      result.refCount = read(at + 2, width);
-      result.refsAt = at + 2 + width;
-    }
+    const std::optional<Payload> refs = payload(at);
     const std::uint64_t perEntry = type == 0xD0 ? 2 : 1;
-    if (result.refCount > (table_ - result.refsAt) / refWidth_ / perEntry) return std::nullopt;
-    result.refCount *= perEntry;
-    return result;
+    if (!refs || refs->count > (table_ - refs->at) / refWidth_ / perEntry) return std::nullopt;
+    return Object{true, refs->at, refs->count * perEntry, type == 0xD0 ? refs->count : 0};
+  }
+
+  // libplist 2.2 stops the program on a failed assertion when it hands out a dictionary key
+  // holding a NUL character, which only a binary string can; such a key, or one whose text lies
+  // out of bounds, is refused.
+  bool keyIsSafe(std::uint64_t index) const {
+    const std::uint64_t at = offset(index);
+    if (at >= table_) return false;
+    const unsigned type = byteAt(at) & 0xF0;
+    if (type != 0x50 && type != 0x60) return true;    // libplist refuses a key that is no string
+    const std::uint64_t unit = type == 0x60 ? 2 : 1;  // ASCII or UTF-16
+    const std::optional<Payload> text = payload(at);
+    if (!text || text->count > (table_ - text->at) / unit) return false;
+    for (std::uint64_t i = 0; i < text->count; ++i) {
+      if (read(text->at + i * unit, unit) == 0) return false;
+    }
+    return true;
   }
 
   // The object index of a container's reference, or nothing when it names no object.
@@ -83,6 +99,20 @@ class ObjectTable {
     std::uint64_t value = 0;
     for (std::uint64_t i = 0; i < width; ++i) value = (value << 8) | byteAt(at + i);
     return value;
+  }
+
+  std::uint64_t offset(std::uint64_t index) const {
+    return read(table_ + index * offsetWidth_, offsetWidth_);
+  }
+
+  // The size in the marker's low half, or, when that is 15, in the integer object after it.
+  std::optional<Payload> payload(std::uint64_t at) const {
+    const unsigned low = byteAt(at) & 0x0F;
+    if (low != 0x0F) return Payload{at + 1, low};
+    if (at + 1 >= table_ || (byteAt(at + 1) & 0xF0) != 0x10) return std::nullopt;
+    const std::uint64_t width = std::uint64_t{1} << (byteAt(at + 1) & 0x0F);
+    if (!isPowerOfTwoWidth(width) || width > table_ - (at + 2)) return std::nullopt;
+    return Payload{at + 2 + width, read(at + 2, width)};
   }
 
   // libplist keeps only the low half of a 16-byte integer; writers use it only up to 2^64 - 1.
@@ -127,8 +157,9 @@ bool binaryPlistIsSafe(std::string_view bytes) {
       open.pop_back();
       continue;
     }
+    const bool isKey = top.next < top.container.keyCount;
     const std::optional<std::uint64_t> child = table.reference(top.container, top.next++);
-    if (!child || !visit(*child)) return false;
+    if (!child || (isKey && !table.keyIsSafe(*child)) || !visit(*child)) return false;
   }
   return true;
 }

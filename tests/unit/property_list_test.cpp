@@ -91,6 +91,27 @@ TEST(PropertyList, RefusesWhatIsNoDictionaryOrTooDeepForLibplist) {
   }
 }
 
+// Found by fuzzing: libplist 2.2 stops the program on an assertion when it hands out such a key.
+TEST(PropertyList, RefusesBinaryKeysHoldingANul) {
+  using namespace std::string_literals;
+  const auto withKey = [](const std::string& key) {
+    return parsePropertyList(
+        binaryFromObjects({"\xD1" + reference(1) + reference(2), key, "\x09"}));
+  };
+  const auto ascii = [](const std::string& text) {
+    return static_cast<char>(0x50 + text.size()) + text;
+  };
+  const auto utf16 = [](const std::string& bytes) {
+    return static_cast<char>(0x60 + bytes.size() / 2) + bytes;
+  };
+  EXPECT_TRUE(withKey(ascii("ab")).root.value().find("ab"));
+  EXPECT_TRUE(withKey(utf16("\0a\0b"s)).root.value().find("ab"));
+  // The last one gives its length in an integer object, as long texts do.
+  for (const std::string& key : {ascii("a\0b"s), utf16("\0a\0\0"s), "\x5F\x10\x02"s + "\0b"s}) {
+    EXPECT_EQ(withKey(key).failure, PropertyListFailure::notAPropertyList);
+  }
+}
+
 TEST(PropertyList, DamagedBinaryIsNeverTakenNorCrashes) {
   const std::string good =
       plistIn(Encoding::binary, "<dict><key>k</key><array><integer>1</integer></array></dict>");
