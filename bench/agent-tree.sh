@@ -1,0 +1,50 @@
+# One group of the benchmark's cases, run by tests/e2e/run-case in a private mount namespace
+# with an agent tree under /Library built as the end-to-end cases build it.
+#   agent-tree.sh TALVENOR PROBE switch|prompt ROUNDS
+#   agent-tree.sh TALVENOR PROBE shown ROUNDS SETTLE_MS MINIMAL_WINDOW RESOURCES SENTENCE
+# Prints the probe's lines, then checks in the log that every run of the program took the path
+# its case names.
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+probe=$2
+group=$3
+rounds=$4
+install_agent "$VANTREL"
+
+# expect_every_run MESSAGE: each run the log opened ended with, or reached, MESSAGE.
+expect_every_run() {
+  local opened reached
+  opened=$(log_messages "$VANTREL" | grep -c '^Log Open:Talvenor$')
+  reached=$(log_messages "$VANTREL" | grep -cxF "$1")
+  [ "$opened" -gt 0 ] || fail "no run of $TALVENOR was logged"
+  expect_eq "runs that reached \"$1\"" "$opened" "$reached"
+}
+
+case $group in
+  switch)
+    switch_off "$VANTREL"
+    agent_prompt_shown "$VANTREL" Firefox
+    "$probe" exits "$rounds" --case /bin/true /bin/true \
+      --case "talvenor, refused at the switch" "$TALVENOR" Firefox
+    expect_every_run "Not showing Talvenor" ;;
+  prompt)
+    switch_on "$VANTREL"
+    # Recorded by a shell that has since ended, so the parent never matches.
+    (agent_prompt_shown "$VANTREL" Firefox)
+    "$probe" exits "$rounds" --case "sh -c ps" /bin/sh -c "/bin/ps -o ppid= $$" \
+      --case "talvenor, refused at the prompt gate" "$TALVENOR" Firefox
+    expect_every_run "Talvenor: The Application is not running while patching, hence brisvane not shown" ;;
+  shown)
+    switch_on "$VANTREL"
+    start_display
+    # The subshell records itself, then becomes the probe: the program is its direct child.
+    (
+      agent_prompt_shown "$VANTREL" Firefox
+      exec "$probe" maps "$rounds" "$5" --case "talvenor, balloon" "$TALVENOR" Firefox \
+        --case "minimal gtkmm window" "$6" "$7" "$8" \
+        --case yad /usr/bin/yad --undecorated --on-top --sticky --no-buttons --timeout 15 \
+        --text "$8" \
+        --case zenity /usr/bin/zenity --info --timeout 15 --text "$8"
+    )
+    expect_every_run "Showing Notification and Playing Sound" ;;
+esac
+[ "$failures" = 0 ] || exit 1
