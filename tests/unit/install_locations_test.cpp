@@ -11,35 +11,29 @@
 
 namespace {
 
-const std::string kHalvorn = "/Library/Halvorn/Vantrel_Agent";
-const std::string kBrightmoor = "/Library/Brightmoor_Agent";
-const std::string kFerrowind = "/Library/Ferrowind_Agent";
-
-agent::ExistenceTest present(std::set<std::string> paths,
-                             std::vector<std::string>* asked = nullptr) {
+agent::ExistenceTest present(std::set<std::string> paths, std::vector<std::string>* asked = {}) {
   return [paths, asked](const std::string& path) {
     if (asked) asked->push_back(path);
     return paths.count(path) > 0;
   };
 }
 
-TEST(InstallFolderProbe, FirstInstalledVariantWinsInFixedOrder) {
-  const std::string service = "/bin/zelagentservice";
-  EXPECT_EQ(agent::probeBasePath(present({kHalvorn + service, kFerrowind + service})), kHalvorn);
-  EXPECT_EQ(agent::probeBasePath(present({kBrightmoor + service, kFerrowind + service})),
-            kBrightmoor);
-  // A folder of variant 2 without its service file is not an installation.
-  EXPECT_EQ(
-      agent::probeBasePath(present({kBrightmoor, kBrightmoor + "/bin", kFerrowind + service})),
-      kFerrowind);
-
+TEST(InstallFolderProbe, FirstInstalledVariantWinsElseTheUncheckedDefault) {
+  const std::string halvorn = "/Library/Halvorn/Vantrel_Agent",
+                    brightmoor = "/Library/Brightmoor_Agent",
+                    ferrowind = "/Library/Ferrowind_Agent", service = "/bin/zelagentservice";
+  EXPECT_EQ(agent::probeBasePath(present({halvorn + service, ferrowind + service})), halvorn);
+  EXPECT_EQ(agent::probeBasePath(present({brightmoor + service, ferrowind + service})), brightmoor);
+  // A variant's folder without its service file is not an installation.
+  EXPECT_EQ(agent::probeBasePath(present({brightmoor, brightmoor + "/bin", ferrowind + service})),
+            ferrowind);
   std::vector<std::string> asked;
   EXPECT_EQ(agent::probeBasePath(present({}, &asked)), "/Library/Vantrel_Agent");
-  EXPECT_EQ(asked, (std::vector<std::string>{kHalvorn + service, kBrightmoor + service,
-                                             kFerrowind + service}));
+  EXPECT_EQ(asked, (std::vector<std::string>{halvorn + service, brightmoor + service,
+                                             ferrowind + service}));
 }
 
-TEST(InstallFolderProbe, ServiceEntryCountsWhenFolderOrLinkToFile) {
+TEST(InstallFolderProbe, AFolderOrALinkToAFileCountsAsPresent) {
   TempDir dir;
   std::filesystem::create_directory(dir / "folder");
   writeFile(dir / "target", "");
@@ -50,7 +44,7 @@ TEST(InstallFolderProbe, ServiceEntryCountsWhenFolderOrLinkToFile) {
   EXPECT_FALSE(platform::fileExists(dir / "dangling"));
 }
 
-TEST(SystemDataChoice, SystemDataWinsEvenAsPlainFileOtherwiseDataWithOneLine) {
+TEST(SystemDataChoice, SystemDataWinsEvenAsAFileElseDataWithOneLine) {
   CaptureStderr log;
   EXPECT_EQ(agent::chooseSystemDataPath("/B", present({"/B/SystemData"})), "/B/SystemData");
   EXPECT_EQ(log.messages(), "");
@@ -58,17 +52,10 @@ TEST(SystemDataChoice, SystemDataWinsEvenAsPlainFileOtherwiseDataWithOneLine) {
   EXPECT_EQ(log.messages(), "_systemDataPath refers to data folder\n");
 }
 
-TEST(KelmAgentFolders, ComputedOnceAndDerivedByConcatenation) {
+TEST(KelmAgentFolders, ComputedOnceSoTheFallbackIsLoggedAtMostOnce) {
   CaptureStderr log;
-  const std::string& base = KelmAgent::basePath();
-  EXPECT_EQ(KelmAgent::agentPath(), base + "/bin");
-  EXPECT_EQ(KelmAgent::logsPath(), base + "/logs");
-  EXPECT_EQ(KelmAgent::userLogsPath(), base + "/logs/UserLogs");
-  EXPECT_EQ(KelmAgent::dataPath(), base + "/data");
-  const std::string first = KelmAgent::systemDataPath();
+  EXPECT_EQ(KelmAgent::userLogsPath(), KelmAgent::basePath() + "/logs/UserLogs");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(&KelmAgent::systemDataPath(), &KelmAgent::systemDataPath());
-  EXPECT_EQ(KelmAgent::systemDataPath(), first);
-  // However often it is read, the fallback is logged at most once.
   const std::string messages = log.messages();
   EXPECT_EQ(messages.find("_systemDataPath"), messages.rfind("_systemDataPath"));
 }
