@@ -13,7 +13,7 @@ for _ in $(seq 20); do
   "$TALVENOR" Firefox &
   pids="$pids $!"
 done
-setpriv --reuid=nobody --regid=nogroup --clear-groups "$TALVENOR" Firefox &
+as_nobody "$TALVENOR" Firefox &
 nobody_pid=$!
 for pid in $pids $nobody_pid; do
   timeout 30 tail --pid="$pid" -f /dev/null || fail "run $pid hung"

@@ -2,7 +2,6 @@
 # running the program and checking what it logged. Sourced with the binary's path as $1.
 set -eu
 TALVENOR=$1
-E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 VANTREL=/Library/Vantrel_Agent
 HALVORN=/Library/Halvorn/Vantrel_Agent
 LOGIN=$(id -un)
@@ -36,6 +35,7 @@ write_plist() {
   fi
 }
 
+as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
 xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
 
 # agent_prompt_shown BASE APP [FORMAT]: the agent recorded this shell as the parent for APP,

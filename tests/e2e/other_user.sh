@@ -5,7 +5,6 @@ install_agent "$VANTREL"
 switch_off "$VANTREL"
 logs=$VANTREL/logs/UserLogs
 chmod 1777 "$logs"
-as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
 
 # Root's log is over the threshold; nobody's chain must not touch it.
 yes padding | head -c 2097153 >"$logs/Brisvane_root0.log"
