@@ -1,6 +1,7 @@
 target_sources(talvenor_core PRIVATE
   platform/binary_plist_check.cpp
   platform/files.cpp
+  platform/icns.cpp
   platform/log_line.cpp
   platform/log_redirect.cpp
   platform/process.cpp
@@ -21,8 +22,10 @@ add_library(talvenor-gtk MODULE
   platform/files.cpp
   platform/gtk/balloon_window.cpp
   platform/gtk/event_sound.cpp
+  platform/gtk/icon_loading.cpp
   platform/gtk/module.cpp
   platform/gtk/quiet_glib_log.cpp
+  platform/icns.cpp
 )
 set_target_properties(talvenor-gtk PROPERTIES PREFIX lib)
 target_include_directories(talvenor-gtk PRIVATE ${PROJECT_SOURCE_DIR})

@@ -1,5 +1,7 @@
 #include "platform/gtk/balloon_window.h"
 
+#include "platform/gtk/icon_loading.h"
+
 namespace platform::gtk {
 namespace {
 
@@ -9,7 +11,7 @@ constexpr int kScreenMargin = 12;
 // The image at the icon's logical size, drawn at the display's scale so it stays crisp.
 Cairo::RefPtr<Cairo::Surface> iconSurface(const std::string& path, int scale) {
   try {
-    auto pixbuf = Gdk::Pixbuf::create_from_file(path, kIconSize * scale, kIconSize * scale);
+    auto pixbuf = loadIcon(path, kIconSize * scale);
     return Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(
         gdk_cairo_surface_create_from_pixbuf(pixbuf->gobj(), scale, nullptr), true));
   } catch (const Glib::Error&) {

@@ -1,12 +1,19 @@
 #include <cstdlib>
 
 #include "platform/gtk/balloon_window.h"
+#include "platform/gtk/icon_loading.h"
 #include "platform/gtk/quiet_glib_log.h"
 
 namespace {
 
 using platform::ToolkitOpening;
 using platform::ToolkitSetup;
+
+// The largest window icon handed to the window manager, which draws one no larger than a
+// switcher's tile. Given the whole file, gdk-pixbuf decoded the family's 512-pixel picture, too
+// large for the EWMH icon property: GDK sent it only as a legacy 1 MiB pixmap, converted and
+// uploaded before the window could be mapped, where the window manager read it back.
+constexpr int kWindowIconPixels = 64;
 
 std::string displayName() {
   const char* name = std::getenv("DISPLAY");
@@ -24,7 +31,8 @@ std::unique_ptr<platform::Toolkit> buildBalloon(const ToolkitSetup& setup) {
       throw std::runtime_error(std::string("the interface has no \"") + id + "\"");
   }
   try {
-    Gtk::Window::set_default_icon_from_file(setup.resourceFolder + "/AppIcon.icns");
+    Gtk::Window::set_default_icon_list(
+        platform::gtk::loadWindowIcons(setup.resourceFolder + "/AppIcon.icns", kWindowIconPixels));
   } catch (const Glib::Error&) {
     // The windows then carry no icon of their own; nothing else depends on it.
   }

@@ -74,6 +74,13 @@ else
   case $(printf '%s\n' "$properties" | grep '^_NET_WM_ALLOWED_ACTIONS') in
     *_NET_WM_ACTION_MOVE*) fail "the window can be moved" ;;
   esac
+  # The icon family's small pictures, for the window manager to choose from, or the rebranded
+  # logo; without either, the toolkit's own fallback, which is not the program's to check.
+  icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+  case $variant in
+    default | message | empty) expect_eq "window icons" "Icon (16 x 16) Icon (32 x 32) Icon (64 x 64) " "$icons" ;;
+    rebranded) expect_eq "window icons" "Icon (48 x 48) " "$icons" ;;
+  esac
   geometry=$(xwininfo -id "$window")
   left=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left X/ { print $4 }')
   top=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left Y/ { print $4 }')

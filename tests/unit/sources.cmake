@@ -2,6 +2,7 @@ target_sources(unit_tests PRIVATE
   tests/unit/capture_stderr.cpp
   tests/unit/command_runner_test.cpp
   tests/unit/config_readers_test.cpp
+  tests/unit/icns_test.cpp
   tests/unit/install_locations_test.cpp
   tests/unit/log_line_test.cpp
   tests/unit/log_redirect_test.cpp
@@ -12,3 +13,5 @@ target_sources(unit_tests PRIVATE
   tests/unit/temp_dir.cpp
   tests/unit/text_test.cpp
 )
+# Tests that read the program's own resources find them in the source tree.
+target_compile_definitions(unit_tests PRIVATE TALVENOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
