@@ -62,9 +62,16 @@ locale_t caseMappingLocale() {
   return locale;
 }
 
+char32_t foldAscii(char32_t c) {
+  return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+}
+
 char32_t foldCase(char32_t c) {
+  // ASCII folds alike in every locale, and the texts compared are nearly always ASCII digits:
+  // the UTF-8 locale's tables are loaded only for a character beyond it.
+  if (c < 0x80) return foldAscii(c);
   const locale_t locale = caseMappingLocale();
-  if (locale == nullptr) return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+  if (locale == nullptr) return foldAscii(c);
   const auto wide = static_cast<wint_t>(c);
   return static_cast<char32_t>(towlower_l(towupper_l(wide, locale), locale));
 }
