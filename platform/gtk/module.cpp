@@ -52,6 +52,10 @@ extern "C" ToolkitOpening* talvenor_open_toolkit(const ToolkitSetup* setup) {
     opening->failure = "Cannot open display " + displayName() + ": balloon not shown";
     return opening;
   }
+  // Pango reads the font configuration on a thread of its own, started when the font map is
+  // first asked for. Left to the first measurement of the text, the window waited for it; asked
+  // for now, it reads while this thread parses the theme's style sheet.
+  pango_cairo_font_map_get_default();
   Gtk::Main::init_gtkmm_internals();
   try {
     opening->toolkit = buildBalloon(*setup);
