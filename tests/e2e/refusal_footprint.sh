@@ -1,17 +1,40 @@
-# A run that ends at a gate never loads the toolkit nor opens a display, and stays small.
+# A run that ends at a gate, at the switch or at the prompt gate, never loads the toolkit nor
+# opens a display, and stays small.
 . "$(dirname "$0")/lib.sh"
 install_agent "$VANTREL"
-switch_on "$VANTREL"
 agent_prompt_shown "$VANTREL" Thunderbird
+# Anything of the toolkit, GLib or X, and the display's socket.
+toolkit='/lib(gtk|gdk|glib|gobject|gio|gmodule|X|xcb|cairo|pango|atk|canberra|epoxy|talvenor-gtk)|X11-unix'
+sanitized=
+[ -n "${ASAN_OPTIONS+x}" ] || ldd "$TALVENOR" | grep -q libasan && sanitized=yes
 
-trace=$(mktemp)
-# The leak checker refuses to run under a tracer.
-ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat,connect -o "$trace" "$TALVENOR" Firefox
-opened=$(grep -E 'libgtk|libgdk|libgtkmm|libtalvenor-gtk|X11-unix|libcanberra' "$trace" || true)
-expect_eq "toolkit files touched by a refused run" "" "$opened"
+for gate in switch prompt; do
+  if [ "$gate" = switch ]; then
+    switch_off "$VANTREL"
+    refusal="Not showing Talvenor"
+  else
+    switch_on "$VANTREL"
+    refusal="Talvenor: The Application is not running while patching, hence brisvane not shown"
+  fi
+  rm -f "$(user_log "$VANTREL")"
+  trace=$(mktemp)
+  # The leak checker refuses to run under a tracer.
+  ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat,connect -o "$trace" "$TALVENOR" Firefox
+  expect_eq "$gate: last line" "$refusal" "$(log_messages "$VANTREL" | tail -n 1)"
+  # The program's own calls: its first line is its own; the gate's sh and ps are other programs.
+  own=$(awk 'NR == 1 { pid = $1 } $1 == pid' "$trace")
+  case $own in
+    *zelpatch_data.plist*) ;;
+    *) fail "$gate: the trace holds none of the program's reads" ;;
+  esac
+  expect_eq "$gate: toolkit files or display touched" "" \
+    "$(printf '%s\n' "$own" | grep -E "$toolkit" || true)"
+  rm -f "$trace"
 
-if [ -z "${ASAN_OPTIONS+x}" ] && ! ldd "$TALVENOR" | grep -q libasan; then
-  peak_kib=$(/usr/bin/time -f %M "$TALVENOR" Firefox 2>&1 >/dev/null | tail -n 1)
-  [ "$peak_kib" -le 5120 ] || fail "peak RSS of a refused run: $peak_kib KiB"
-fi
+  # Of the program and the children it waited for (at the prompt gate, ps is the largest).
+  if [ -z "$sanitized" ]; then
+    peak_kib=$(/usr/bin/time -f %M "$TALVENOR" Firefox 2>&1 >/dev/null | tail -n 1)
+    [ "$peak_kib" -le 5120 ] || fail "$gate: peak RSS of a refused run: $peak_kib KiB"
+  fi
+done
 finish
