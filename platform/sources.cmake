@@ -37,11 +37,18 @@ target_include_directories(talvenor-gtk PRIVATE ${PROJECT_SOURCE_DIR})
 # inline functions, and the first one listed provides them. Linking these only fixes the order
 # (the module depended on all of them already, directly or not); LD_DEBUG=bindings shows every
 # lookup finding the same definition as before.
-set(lookup_order gtkmm-3.0.so.1 epoxy.so.0 gtk-3.so.0 glib-2.0.so.0 gdkmm-3.0.so.1
-    glibmm-2.4.so.1 cairomm-1.0.so.1 stdc++.so.6 giomm-2.4.so.1 gio-2.0.so.0 X11.so.6
-    gobject-2.0.so.0 gdk-3.so.0 pangomm-1.4.so.1 atkmm-1.6.so.1 pango-1.0.so.0 cairo.so.2
-    dbus-1.so.3)
-list(TRANSFORM lookup_order PREPEND "-l:lib")
+set(lookup_order)
+foreach(soname libgtkmm-3.0.so.1 libepoxy.so.0 libgtk-3.so.0 libglib-2.0.so.0 libgdkmm-3.0.so.1
+               libglibmm-2.4.so.1 libcairomm-1.0.so.1 libstdc++.so.6 libgiomm-2.4.so.1
+               libgio-2.0.so.0 libX11.so.6 libgobject-2.0.so.0 libgdk-3.so.0 libpangomm-1.4.so.1
+               libatkmm-1.6.so.1 libpango-1.0.so.0 libcairo.so.2 libdbus-1.so.3)
+  # A library this system names otherwise is left out: the order then matters less, nothing else.
+  unset(lookup_library)
+  find_library(lookup_library NAMES ${soname} NO_CACHE)
+  if(lookup_library)
+    list(APPEND lookup_order ${lookup_library})
+  endif()
+endforeach()
 target_link_libraries(talvenor-gtk PRIVATE "-Wl,--push-state,--no-as-needed" ${lookup_order}
                       "-Wl,--pop-state" PkgConfig::GTKMM PkgConfig::CANBERRA)
 # The program looks for it under <prefix>/lib/talvenor; GNUInstallDirs would make that the
