@@ -14,17 +14,26 @@ target_sources(talvenor_core PRIVATE
   platform/xml_plist_check.cpp
 )
 
-# The toolkit lives in a module of its own, loaded only when a balloon is shown, so that a run
-# that ends at a gate never maps GTK.
+# The toolkit lives in two modules, loaded only when a balloon is shown, so that a run that ends
+# at a gate never maps GTK: the display module (GTK's C libraries) and the balloon module (gtkmm,
+# libcanberra), loaded on a second thread while the first connects to the display.
+pkg_check_modules(GTK REQUIRED IMPORTED_TARGET gtk+-3.0)
 pkg_check_modules(GTKMM REQUIRED IMPORTED_TARGET gtkmm-3.0)
 pkg_check_modules(CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
+add_library(talvenor-display MODULE
+  platform/gtk/display_module.cpp
+  platform/gtk/quiet_glib_log.cpp
+)
+set_target_properties(talvenor-display PROPERTIES PREFIX lib)
+target_include_directories(talvenor-display PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(talvenor-display PRIVATE PkgConfig::GTK)
+
 add_library(talvenor-gtk MODULE
   platform/files.cpp
   platform/gtk/balloon_window.cpp
   platform/gtk/event_sound.cpp
   platform/gtk/icon_loading.cpp
   platform/gtk/module.cpp
-  platform/gtk/quiet_glib_log.cpp
   platform/icns.cpp
 )
 set_target_properties(talvenor-gtk PROPERTIES PREFIX lib)
@@ -51,6 +60,6 @@ foreach(soname libgtkmm-3.0.so.1 libepoxy.so.0 libgtk-3.so.0 libglib-2.0.so.0 li
 endforeach()
 target_link_libraries(talvenor-gtk PRIVATE "-Wl,--push-state,--no-as-needed" ${lookup_order}
                       "-Wl,--pop-state" PkgConfig::GTKMM PkgConfig::CANBERRA)
-# The program looks for it under <prefix>/lib/talvenor; GNUInstallDirs would make that the
+# The program looks for them under <prefix>/lib/talvenor; GNUInstallDirs would make that the
 # multiarch folder on Debian with the prefix /usr.
-install(TARGETS talvenor-gtk LIBRARY DESTINATION lib/talvenor)
+install(TARGETS talvenor-display talvenor-gtk LIBRARY DESTINATION lib/talvenor)

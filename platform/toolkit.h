@@ -45,10 +45,13 @@ struct ToolkitSetup {
   void (*logLine)(std::string_view message);
 };
 
-// Loads the toolkit module, connects to the display and builds the window.
+// Loads the toolkit's two modules, connects to the display and builds the window.
 ToolkitOpening openToolkit();
 
 }  // namespace platform
 
-// The module's entry point.
+// The display module's entry point: connects to the display and prepares the toolkit; sets
+// `failure` to one log message when that is not possible.
+extern "C" void talvenor_open_display(const platform::ToolkitSetup* setup, std::string* failure);
+// The balloon module's entry point, called once the display is open.
 extern "C" platform::ToolkitOpening* talvenor_open_toolkit(const platform::ToolkitSetup* setup);

@@ -1,20 +1,60 @@
 #include <dlfcn.h>
 
+#include <future>
+
 #include "platform/log_line.h"
 #include "platform/resources.h"
 #include "platform/toolkit.h"
 
 namespace platform {
+namespace {
+
+struct Module {
+  void* handle = nullptr;
+  std::string failure;
+};
+
+// Modules stay loaded for the rest of the process.
+Module loadModule(const std::string& path) {
+  Module module;
+  module.handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (module.handle == nullptr)
+    module.failure = std::string("Cannot load the toolkit: ") + dlerror();
+  return module;
+}
+
+template <typename Entry>
+Entry* entryPoint(const Module& module, const char* name) {
+  return reinterpret_cast<Entry*>(dlsym(module.handle, name));
+}
+
+std::string noEntryPoint(const std::string& path) {
+  return "Cannot load the toolkit: no entry point in " + path;
+}
+
+}  // namespace
 
 ToolkitOpening openToolkit() {
-  const std::string path = toolkitModulePath();
-  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (module == nullptr) return {nullptr, std::string("Cannot load the toolkit: ") + dlerror()};
-  // The module stays loaded for the rest of the process.
-  auto open =
-      reinterpret_cast<decltype(&talvenor_open_toolkit)>(dlsym(module, "talvenor_open_toolkit"));
-  if (open == nullptr) return {nullptr, "Cannot load the toolkit: no entry point in " + path};
   const ToolkitSetup setup{resourceFolder(), NSLog};
+  const std::string displayPath = displayModulePath();
+  const Module display = loadModule(displayPath);
+  if (display.handle == nullptr) return {nullptr, display.failure};
+  auto* openDisplay = entryPoint<decltype(talvenor_open_display)>(display, "talvenor_open_display");
+  if (openDisplay == nullptr) return {nullptr, noEntryPoint(displayPath)};
+
+  // Relocating the C++ bindings is most of the balloon module's loading and needs nothing of the
+  // display: it runs on a second thread while this one connects and GTK parses its theme. The
+  // display module has loaded GTK's own libraries by now, so the two share no work.
+  const std::string balloonPath = toolkitModulePath();
+  std::future<Module> loading = std::async(std::launch::async, loadModule, balloonPath);
+  std::string displayFailure;
+  openDisplay(&setup, &displayFailure);
+  const Module balloon = loading.get();
+
+  if (balloon.handle == nullptr) return {nullptr, balloon.failure};
+  if (!displayFailure.empty()) return {nullptr, displayFailure};
+  auto* open = entryPoint<decltype(talvenor_open_toolkit)>(balloon, "talvenor_open_toolkit");
+  if (open == nullptr) return {nullptr, noEntryPoint(balloonPath)};
   std::unique_ptr<ToolkitOpening> opening(open(&setup));
   return std::move(*opening);
 }

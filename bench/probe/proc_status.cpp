@@ -11,7 +11,7 @@ namespace {
 // Anything a window, a display connection or the GLib object system brings along.
 constexpr std::array<std::string_view, 14> kGuiLibraryPrefixes = {
     "libgtk", "libgdk",   "libglib",  "libgobject", "libgio",      "libgmodule", "libX",
-    "libxcb", "libcairo", "libpango", "libatk",     "libcanberra", "libepoxy",   "libtalvenor-gtk"};
+    "libxcb", "libcairo", "libpango", "libatk",     "libcanberra", "libepoxy",   "libtalvenor-"};
 
 std::string procPath(pid_t pid, const char* entry) {
   return "/proc/" + std::to_string(pid) + "/" + entry;

@@ -1,8 +1,5 @@
-#include <cstdlib>
-
 #include "platform/gtk/balloon_window.h"
 #include "platform/gtk/icon_loading.h"
-#include "platform/gtk/quiet_glib_log.h"
 
 namespace {
 
@@ -14,11 +11,6 @@ using platform::ToolkitSetup;
 // large for the EWMH icon property: GDK sent it only as a legacy 1 MiB pixmap, converted and
 // uploaded before the window could be mapped, where the window manager read it back.
 constexpr int kWindowIconPixels = 64;
-
-std::string displayName() {
-  const char* name = std::getenv("DISPLAY");
-  return name != nullptr ? name : "(DISPLAY not set)";
-}
 
 std::unique_ptr<platform::Toolkit> buildBalloon(const ToolkitSetup& setup) {
   auto style = Gtk::CssProvider::create();
@@ -42,20 +34,8 @@ std::unique_ptr<platform::Toolkit> buildBalloon(const ToolkitSetup& setup) {
 }  // namespace
 
 extern "C" ToolkitOpening* talvenor_open_toolkit(const ToolkitSetup* setup) {
+  // The display module has connected to the display already.
   auto* opening = new ToolkitOpening;
-  platform::gtk::routeToolkitDiagnostics(setup->logLine);
-  // The window settings the balloon relies on exist only under X11.
-  gdk_set_allowed_backends("x11,*");
-  // Nothing parsed or logged may depend on the locale.
-  gtk_disable_setlocale();
-  if (!gtk_init_check(nullptr, nullptr)) {
-    opening->failure = "Cannot open display " + displayName() + ": balloon not shown";
-    return opening;
-  }
-  // Pango reads the font configuration on a thread of its own, started when the font map is
-  // first asked for. Left to the first measurement of the text, the window waited for it; asked
-  // for now, it reads while this thread parses the theme's style sheet.
-  pango_cairo_font_map_get_default();
   Gtk::Main::init_gtkmm_internals();
   try {
     opening->toolkit = buildBalloon(*setup);

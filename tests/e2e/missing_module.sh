@@ -1,6 +1,6 @@
-# An installation without its toolkit module: the gates say yes, the module cannot be loaded,
-# and the run ends with status 2 after a line naming the module's path. No display is needed,
-# since the module is what would connect to one.
+# An installation without one of its toolkit modules: the gates say yes, the module cannot be
+# loaded, and the run ends with status 2 after a line naming the module's path. No display is
+# needed: a missing module is reported before a display that cannot be opened.
 #   missing_module.sh TALVENOR EXPECTED-MODULE-PATH
 . "$(dirname "$0")/lib.sh"
 module=$2

@@ -31,7 +31,7 @@ Printing the ballon text Firefox $sentence" ;;
   no-default-icon)
     # A copy of the program whose resources lack the icon.
     copy=$(mktemp -d)
-    cp "$TALVENOR" "$(dirname "$TALVENOR")/libtalvenor-gtk.so" "$copy"
+    cp "$TALVENOR" "$(dirname "$TALVENOR")"/libtalvenor-*.so "$copy"
     cp -r "$resources" "$copy/resources"
     rm "$copy/resources/AppIcon.icns"
     TALVENOR=$copy/talvenor
