@@ -50,8 +50,9 @@ ToolkitOpening openToolkit();
 
 }  // namespace platform
 
-// The display module's entry point: connects to the display and prepares the toolkit; sets
-// `failure` to one log message when that is not possible.
+// The display module's entry points: connecting to the display (or setting `failure` to one log
+// message), then having GTK parse its theme.
 extern "C" void talvenor_open_display(const platform::ToolkitSetup* setup, std::string* failure);
+extern "C" void talvenor_load_theme();
 // The balloon module's entry point, called once the display is open.
 extern "C" platform::ToolkitOpening* talvenor_open_toolkit(const platform::ToolkitSetup* setup);

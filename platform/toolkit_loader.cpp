@@ -40,15 +40,17 @@ ToolkitOpening openToolkit() {
   const Module display = loadModule(displayPath);
   if (display.handle == nullptr) return {nullptr, display.failure};
   auto* openDisplay = entryPoint<decltype(talvenor_open_display)>(display, "talvenor_open_display");
-  if (openDisplay == nullptr) return {nullptr, noEntryPoint(displayPath)};
+  auto* loadTheme = entryPoint<decltype(talvenor_load_theme)>(display, "talvenor_load_theme");
+  if (openDisplay == nullptr || loadTheme == nullptr) return {nullptr, noEntryPoint(displayPath)};
 
-  // Relocating the C++ bindings is most of the balloon module's loading and needs nothing of the
-  // display: it runs on a second thread while this one connects and GTK parses its theme. The
-  // display module has loaded GTK's own libraries by now, so the two share no work.
-  const std::string balloonPath = toolkitModulePath();
-  std::future<Module> loading = std::async(std::launch::async, loadModule, balloonPath);
   std::string displayFailure;
   openDisplay(&setup, &displayFailure);
+  // Relocating the C++ bindings is most of the balloon module's loading and needs nothing of the
+  // display: it runs on a second thread while GTK parses its theme on this one. Not sooner: GTK
+  // starts threads while it connects, and no thread can start while another loads a module.
+  const std::string balloonPath = toolkitModulePath();
+  std::future<Module> loading = std::async(std::launch::async, loadModule, balloonPath);
+  if (displayFailure.empty()) loadTheme();
   const Module balloon = loading.get();
 
   if (balloon.handle == nullptr) return {nullptr, balloon.failure};

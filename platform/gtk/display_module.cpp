@@ -28,8 +28,11 @@ extern "C" void talvenor_open_display(const platform::ToolkitSetup* setup, std::
     return;
   }
   // Pango reads the font configuration on a thread of its own, started when the font map is
-  // first asked for; asked for now, it reads while this thread parses the theme.
+  // first asked for; asked for now, it reads while GTK parses its theme.
   pango_cairo_font_map_get_default();
+}
+
+extern "C" void talvenor_load_theme() {
   // The screen's settings load the theme's style sheet, the largest part of the toolkit's start.
   gtk_settings_get_for_screen(gdk_screen_get_default());
 }
