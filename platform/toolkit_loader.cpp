@@ -1,6 +1,7 @@
 #include <dlfcn.h>
 
 #include <future>
+#include <system_error>
 
 #include "platform/log_line.h"
 #include "platform/resources.h"
@@ -49,7 +50,13 @@ ToolkitOpening openToolkit() {
   // display: it runs on a second thread while GTK parses its theme on this one. Not sooner: GTK
   // starts threads while it connects, and no thread can start while another loads a module.
   const std::string balloonPath = toolkitModulePath();
-  std::future<Module> loading = std::async(std::launch::async, loadModule, balloonPath);
+  std::future<Module> loading;
+  try {
+    loading = std::async(std::launch::async, loadModule, balloonPath);
+  } catch (const std::system_error&) {
+    // No thread to be had: the module loads on this thread once the theme is parsed.
+    loading = std::async(std::launch::deferred, loadModule, balloonPath);
+  }
   if (displayFailure.empty()) loadTheme();
   const Module balloon = loading.get();
 
