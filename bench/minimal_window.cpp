@@ -3,7 +3,13 @@
 // balloon's own style sheet so that it has the same size, run the way gtkmm 3 documents
 // (Gtk::Application; Gtk::Main is deprecated). The balloon is measured against it.
 //   minimal-window RESOURCE-FOLDER TEXT
+// Built a second time as minimal-window-with-sound, which also plays the balloon's sound through
+// libcanberra, as the balloon does, before the window is shown: what the balloon would be
+// measured against if the sound counted on both sides.
 #include <gtkmm.h>
+#ifdef MINIMAL_WINDOW_PLAYS_SOUND
+#include <canberra.h>
+#endif
 
 int main(int argc, char** argv) {
   if (argc != 3) return 1;
@@ -33,6 +39,13 @@ int main(int argc, char** argv) {
   box.pack_start(image, Gtk::PACK_SHRINK);
   box.pack_start(label, Gtk::PACK_SHRINK);
   window.add(box);
+#ifdef MINIMAL_WINDOW_PLAYS_SOUND
+  ca_context* sound = nullptr;
+  if (ca_context_create(&sound) == CA_SUCCESS) {
+    const std::string file = resources + "/Purr.wav";
+    ca_context_play(sound, 0, CA_PROP_MEDIA_FILENAME, file.c_str(), nullptr);
+  }
+#endif
   window.show_all();
   return application->run(window);
 }
