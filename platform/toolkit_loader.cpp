@@ -49,6 +49,8 @@ ToolkitOpening openToolkit() {
   // Relocating the C++ bindings is most of the balloon module's loading and needs nothing of the
   // display: it runs on a second thread while GTK parses its theme on this one. Not sooner: GTK
   // starts threads while it connects, and no thread can start while another loads a module.
+  // The C++ libraries' constructors, which run on that thread, only intern GLib quarks: a lock
+  // neither thread holds while waiting for the other.
   const std::string balloonPath = toolkitModulePath();
   std::future<Module> loading;
   try {
