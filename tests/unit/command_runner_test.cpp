@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "agent/kelm_agent.h"
-#include "tests/unit/capture_stderr.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 

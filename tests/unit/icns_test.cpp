@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/icns.h"
 
 namespace {
@@ -65,14 +62,6 @@ TEST(IcnsPngPictures, StopsAtTheFirstBrokenEntryAndRefusesOtherFiles) {
   // A PNG entry too short to hold its size, and sizes no int could hold.
   EXPECT_TRUE(platform::icnsPngPictures(family(entry("icp6", png(64, 64).substr(0, 20)))).empty());
   EXPECT_EQ(platform::icnsPngPictures(family(entry("ic10", png(0xFFFFFFFF, 1))))[0].width, 1 << 16);
-}
-
-TEST(IcnsPngPictures, ReadsTheProgramsOwnIcon) {
-  std::ifstream file(TALVENOR_SOURCE_DIR "/resources/AppIcon.icns", std::ios::binary);
-  std::stringstream contents;
-  contents << file.rdbuf();
-  EXPECT_EQ(widths(platform::icnsPngPictures(contents.str())),
-            (std::vector<int>{16, 32, 64, 128, 256, 512, 1024}));
 }
 
 TEST(IcnsPictureFor, SmallestThatCoversElseLargest) {

@@ -4,10 +4,8 @@
 #include <set>
 
 #include "agent/install_locations.h"
-#include "agent/kelm_agent.h"
 #include "platform/files.h"
-#include "tests/unit/capture_stderr.h"
-#include "tests/unit/temp_dir.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 
@@ -50,14 +48,6 @@ TEST(SystemDataChoice, SystemDataWinsEvenAsAFileElseDataWithOneLine) {
   EXPECT_EQ(log.messages(), "");
   EXPECT_EQ(agent::chooseSystemDataPath("/B", present({})), "/B/data");
   EXPECT_EQ(log.messages(), "_systemDataPath refers to data folder\n");
-}
-
-TEST(KelmAgentFolders, ComputedOnceSoTheFallbackIsLoggedAtMostOnce) {
-  CaptureStderr log;
-  EXPECT_EQ(KelmAgent::userLogsPath(), KelmAgent::basePath() + "/logs/UserLogs");
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(&KelmAgent::systemDataPath(), &KelmAgent::systemDataPath());
-  const std::string messages = log.messages();
-  EXPECT_EQ(messages.find("_systemDataPath"), messages.rfind("_systemDataPath"));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <unistd.h>
 
 #include "platform/log_line.h"
-#include "tests/unit/capture_stderr.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "logging/kelm_logger.h"
 #include "platform/files.h"
 #include "platform/user.h"
-#include "tests/unit/temp_dir.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 

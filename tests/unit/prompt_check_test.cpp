@@ -1,13 +1,9 @@
 #include "agent/prompt_check.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include "agent/kelm_agent.h"
-#include "platform/files.h"
-#include "tests/unit/capture_stderr.h"
 #include "tests/unit/plist_fixtures.h"
-#include "tests/unit/temp_dir.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 
@@ -55,19 +51,4 @@ TEST(PromptCheck, EachBranchWithItsLine) {
                                         (line.ends_with("\n") ? "" : "\n"));
     }
   }
-}
-
-TEST(PromptCheck, AgentAsksPsForItsOwnParent) {
-  const std::string path = KelmAgent::dataPath() + "/ApplicationRunningPromptData.plist";
-  if (platform::fileExists(path)) GTEST_SKIP() << "an agent is installed here";
-  CaptureStderr capture;
-  EXPECT_FALSE(KelmAgent().isApplicationRunningPromptShown("App"));
-  const std::string lines = capture.messages(), parent = std::to_string(getppid());
-  const std::string first =
-      "child process ID " + std::to_string(getpid()) + " : parent process id ";
-  ASSERT_TRUE(lines.starts_with(first)) << lines;
-  // ps pads the ID with blanks and ends its line; both are kept.
-  const std::string output = lines.substr(first.size(), lines.find('\n') + 1 - first.size());
-  EXPECT_EQ(output, std::string(output.size() - parent.size() - 1, ' ') + parent + "\n");
-  EXPECT_EQ(lines.substr(first.size() + output.size()), path + " file not available\n");
 }

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "tests/unit/plist_fixtures.h"
-#include "tests/unit/temp_dir.h"
+#include "tests/unit/test_support.h"
 
 using platform::parsePropertyList;
 using platform::PropertyListFailure;
