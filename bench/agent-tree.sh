@@ -37,15 +37,13 @@ case $group in
     switch_on "$VANTREL"
     start_display
     # The subshell records itself, then becomes the probe: the program is its direct child.
-    # Without a sound driver (libcanberra has none called "null") the balloon plays nothing:
-    # what is left is the balloon without the sound, to set against the minimal window. Beside
-    # MINIMAL_WINDOW lies MINIMAL_WINDOW-with-sound, the same window playing the balloon's sound.
+    # Beside MINIMAL_WINDOW lies MINIMAL_WINDOW-with-sound, the same window playing the
+    # balloon's sound, as the balloon does.
     (
       agent_prompt_shown "$VANTREL" Firefox
       exec "$probe" maps "$rounds" "$5" --case "talvenor, balloon" "$TALVENOR" Firefox \
-        --case "talvenor, balloon, no sound driver" /usr/bin/env CANBERRA_DRIVER=null "$TALVENOR" Firefox \
-        --case "minimal gtkmm window" "$6" "$7" "$8" \
-        --case "minimal gtkmm window, with the sound" "$6-with-sound" "$7" "$8" \
+        --case "minimal GTK window" "$6" "$7" "$8" \
+        --case "minimal GTK window, with the sound" "$6-with-sound" "$7" "$8" \
         --case yad /usr/bin/yad --undecorated --on-top --sticky --no-buttons --timeout 15 \
         --text "$8" \
         --case zenity /usr/bin/zenity --info --timeout 15 --text "$8"

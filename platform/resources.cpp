@@ -41,10 +41,6 @@ std::optional<std::string> pathForResource(const std::string& name, const std::s
   return path;
 }
 
-std::string displayModulePath() {
-  return buildTreeOrInstalled("/libtalvenor-display.so", "/lib/talvenor/libtalvenor-display.so");
-}
-
 std::string toolkitModulePath() {
   return buildTreeOrInstalled("/libtalvenor-gtk.so", "/lib/talvenor/libtalvenor-gtk.so");
 }

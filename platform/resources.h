@@ -12,9 +12,7 @@ const std::string& resourceFolder();
 // The path of resource `name` of type `type`, when the file is there.
 std::optional<std::string> pathForResource(const std::string& name, const std::string& type);
 
-// The toolkit's modules, the display's and the balloon's: beside the executable, or under
-// <prefix>/lib/talvenor once installed.
-std::string displayModulePath();
+// The toolkit module: beside the executable, or under <prefix>/lib/talvenor once installed.
 std::string toolkitModulePath();
 
 }  // namespace platform

@@ -1,37 +1,48 @@
 #pragma once
 
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
-#include <string_view>
+
+#include "platform/toolkit_abi.h"
 
 namespace platform {
 
-// The application object, its one window and the window's views, as the program drives them.
-// Implemented by the toolkit module, which is loaded only when a balloon is to be shown.
+// The application object, its one window and the window's views, as the program drives them;
+// each call goes through the toolkit module's table.
 class Toolkit {
  public:
-  virtual ~Toolkit() = default;
+  Toolkit(const TalvenorToolkitTable& table, TalvenorBalloon* balloon);
+  ~Toolkit();
+  Toolkit(const Toolkit&) = delete;
+  Toolkit& operator=(const Toolkit&) = delete;
 
-  // The window; each call does nothing once the window is gone.
-  virtual void setKeepAbove() = 0;
-  virtual void setOnAllWorkspaces() = 0;
-  virtual void setNotMovable() = 0;
+  void setKeepAbove() { table_.setKeepAbove(balloon_); }
+  void setOnAllWorkspaces() { table_.setOnAllWorkspaces(balloon_); }
+  void setNotMovable() { table_.setNotMovable(balloon_); }
 
-  // The application.
-  virtual void setAccessoryPolicy() = 0;
-  virtual void setApplicationIconImage(const std::string& imagePath) = 0;
-  virtual void scheduleOnce(unsigned milliseconds, std::function<void()> action) = 0;
-  virtual void terminate() = 0;
-  // Shows the window and runs the main loop until terminate; yields the exit status.
-  virtual int run() = 0;
+  void setAccessoryPolicy() { table_.setAccessoryPolicy(balloon_); }
+  void setApplicationIconImage(const std::string& imagePath) {
+    table_.setApplicationIconImage(balloon_, imagePath.c_str());
+  }
+  void scheduleOnce(unsigned milliseconds, std::function<void()> action);
+  void terminate() { table_.terminate(balloon_); }
+  int run() { return table_.run(balloon_); }
 
-  // The views: the icon, the text, the effect root; and the sound.
-  virtual void setBalloonIconImage(const std::string& imagePath) = 0;
-  virtual void setBallonText(const std::string& text) = 0;
-  virtual std::string ballonText() const = 0;
-  virtual void setEffectActive() = 0;
-  virtual void playSound(const std::string& name) = 0;
+  void setBalloonIconImage(const std::string& imagePath) {
+    table_.setBalloonIconImage(balloon_, imagePath.c_str());
+  }
+  void setBallonText(const std::string& text) { table_.setBallonText(balloon_, text.c_str()); }
+  std::string ballonText() const { return table_.ballonText(balloon_); }
+  void setEffectActive() { table_.setEffectActive(balloon_); }
+  void playSound(const std::string& name) { table_.playSound(balloon_, name.c_str()); }
+
+ private:
+  TalvenorToolkitTable table_;
+  TalvenorBalloon* balloon_;
+  // Kept here, on the program's side, until the process ends; the module only holds pointers.
+  std::list<std::function<void()>> scheduled_;
 };
 
 struct ToolkitOpening {
@@ -39,20 +50,7 @@ struct ToolkitOpening {
   std::string failure;  // why there is no toolkit, as one log message
 };
 
-// What the module needs from the program.
-struct ToolkitSetup {
-  std::string resourceFolder;
-  void (*logLine)(std::string_view message);
-};
-
-// Loads the toolkit's two modules, connects to the display and builds the window.
+// Loads the toolkit module, connects to the display and builds the window.
 ToolkitOpening openToolkit();
 
 }  // namespace platform
-
-// The display module's entry points: connecting to the display (or setting `failure` to one log
-// message), then having GTK parse its theme.
-extern "C" void talvenor_open_display(const platform::ToolkitSetup* setup, std::string* failure);
-extern "C" void talvenor_load_theme();
-// The balloon module's entry point, called once the display is open.
-extern "C" platform::ToolkitOpening* talvenor_open_toolkit(const platform::ToolkitSetup* setup);

@@ -1,8 +1,5 @@
 #include <dlfcn.h>
 
-#include <future>
-#include <system_error>
-
 #include "platform/log_line.h"
 #include "platform/resources.h"
 #include "platform/toolkit.h"
@@ -10,64 +7,43 @@
 namespace platform {
 namespace {
 
-struct Module {
-  void* handle = nullptr;
-  std::string failure;
-};
-
-// Modules stay loaded for the rest of the process.
-Module loadModule(const std::string& path) {
-  Module module;
-  module.handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (module.handle == nullptr)
-    module.failure = std::string("Cannot load the toolkit: ") + dlerror();
-  return module;
+void logLine(const char* message) {
+  NSLog(message);
 }
 
-template <typename Entry>
-Entry* entryPoint(const Module& module, const char* name) {
-  return reinterpret_cast<Entry*>(dlsym(module.handle, name));
-}
-
-std::string noEntryPoint(const std::string& path) {
-  return "Cannot load the toolkit: no entry point in " + path;
+void runAction(void* context) {
+  (*static_cast<std::function<void()>*>(context))();
 }
 
 }  // namespace
 
+Toolkit::Toolkit(const TalvenorToolkitTable& table, TalvenorBalloon* balloon)
+    : table_(table), balloon_(balloon) {}
+
+Toolkit::~Toolkit() {
+  table_.close(balloon_);
+}
+
+void Toolkit::scheduleOnce(unsigned milliseconds, std::function<void()> action) {
+  scheduled_.push_back(std::move(action));
+  table_.scheduleOnce(balloon_, milliseconds, runAction, &scheduled_.back());
+}
+
 ToolkitOpening openToolkit() {
-  const ToolkitSetup setup{resourceFolder(), NSLog};
-  const std::string displayPath = displayModulePath();
-  const Module display = loadModule(displayPath);
-  if (display.handle == nullptr) return {nullptr, display.failure};
-  auto* openDisplay = entryPoint<decltype(talvenor_open_display)>(display, "talvenor_open_display");
-  auto* loadTheme = entryPoint<decltype(talvenor_load_theme)>(display, "talvenor_load_theme");
-  if (openDisplay == nullptr || loadTheme == nullptr) return {nullptr, noEntryPoint(displayPath)};
+  const std::string path = toolkitModulePath();
+  // The module stays loaded for the rest of the process.
+  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (module == nullptr) return {nullptr, std::string("Cannot load the toolkit: ") + dlerror()};
+  auto* fill =
+      reinterpret_cast<decltype(&talvenor_toolkit_fill)>(dlsym(module, "talvenor_toolkit_fill"));
+  TalvenorToolkitTable table{};
+  if (fill == nullptr || fill(&table, sizeof table) == 0)
+    return {nullptr, "Cannot load the toolkit: no entry point in " + path};
 
-  std::string displayFailure;
-  openDisplay(&setup, &displayFailure);
-  // Relocating the C++ bindings is most of the balloon module's loading and needs nothing of the
-  // display: it runs on a second thread while GTK parses its theme on this one. Not sooner: GTK
-  // starts threads while it connects, and no thread can start while another loads a module.
-  // The C++ libraries' constructors, which run on that thread, only intern GLib quarks: a lock
-  // neither thread holds while waiting for the other.
-  const std::string balloonPath = toolkitModulePath();
-  std::future<Module> loading;
-  try {
-    loading = std::async(std::launch::async, loadModule, balloonPath);
-  } catch (const std::system_error&) {
-    // No thread to be had: the module loads on this thread once the theme is parsed.
-    loading = std::async(std::launch::deferred, loadModule, balloonPath);
-  }
-  if (displayFailure.empty()) loadTheme();
-  const Module balloon = loading.get();
-
-  if (balloon.handle == nullptr) return {nullptr, balloon.failure};
-  if (!displayFailure.empty()) return {nullptr, displayFailure};
-  auto* open = entryPoint<decltype(talvenor_open_toolkit)>(balloon, "talvenor_open_toolkit");
-  if (open == nullptr) return {nullptr, noEntryPoint(balloonPath)};
-  std::unique_ptr<ToolkitOpening> opening(open(&setup));
-  return std::move(*opening);
+  const char* failure = nullptr;
+  TalvenorBalloon* balloon = table.open(resourceFolder().c_str(), logLine, &failure);
+  if (balloon == nullptr) return {nullptr, failure};
+  return {std::make_unique<Toolkit>(table, balloon), ""};
 }
 
 }  // namespace platform

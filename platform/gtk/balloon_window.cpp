@@ -9,125 +9,139 @@ constexpr int kIconSize = 64;
 constexpr int kScreenMargin = 12;
 
 // The image at the icon's logical size, drawn at the display's scale so it stays crisp.
-Cairo::RefPtr<Cairo::Surface> iconSurface(const std::string& path, int scale) {
-  try {
-    auto pixbuf = loadIcon(path, kIconSize * scale);
-    return Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(
-        gdk_cairo_surface_create_from_pixbuf(pixbuf->gobj(), scale, nullptr), true));
-  } catch (const Glib::Error&) {
-    return {};
-  }
+Surface iconSurface(const char* path, int scale) {
+  const ObjectRef<GdkPixbuf> pixbuf = loadIcon(path, kIconSize * scale);
+  if (!pixbuf) return nullptr;
+  return Surface(gdk_cairo_surface_create_from_pixbuf(pixbuf.get(), scale, nullptr));
+}
+
+template <typename T>
+T* builderObject(GtkBuilder* builder, const char* id) {
+  return reinterpret_cast<T*>(gtk_builder_get_object(builder, id));
 }
 
 }  // namespace
 
-BalloonWindow::BalloonWindow(const ToolkitSetup& setup, const Glib::RefPtr<Gtk::Builder>& builder)
-    : sound_(setup.resourceFolder) {
-  builder->get_widget("window", window_);
-  builder->get_widget("effect", effectRoot_);
-  builder->get_widget("balloonIcon", balloonIcon_);
-  builder->get_widget("ballonText", ballonText_);
-  // Closed by the user: hidden, never destroyed, and left alone from then on.
-  window_->signal_delete_event().connect([this](GdkEventAny*) {
-    window_->hide();
-    window_ = nullptr;
-    return true;
-  });
+BalloonWindow::BalloonWindow(const std::string& resourceFolder, ObjectRef<GtkBuilder> builder)
+    : builder_(std::move(builder)),
+      window_(builderObject<GtkWindow>(builder_.get(), "window")),
+      effectRoot_(builderObject<GtkWidget>(builder_.get(), "effect")),
+      balloonIcon_(builderObject<GtkImage>(builder_.get(), "balloonIcon")),
+      ballonText_(builderObject<GtkLabel>(builder_.get(), "ballonText")),
+      sound_(resourceFolder) {
+  g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+  g_signal_connect(window_, "map-event", G_CALLBACK(onMapped), this);
 
-  auto screen = window_->get_screen();
-  if (screen->is_composited() && screen->get_rgba_visual()) {
-    gtk_widget_set_visual(GTK_WIDGET(window_->gobj()), screen->get_rgba_visual()->gobj());
-    window_->get_style_context()->add_class("composited");
+  GtkWidget* widget = GTK_WIDGET(window_);
+  GdkScreen* screen = gtk_widget_get_screen(widget);
+  GdkVisual* rgba = gdk_screen_get_rgba_visual(screen);
+  if (gdk_screen_is_composited(screen) && rgba != nullptr) {
+    gtk_widget_set_visual(widget, rgba);
+    gtk_style_context_add_class(gtk_widget_get_style_context(widget), "composited");
   }
-  auto accessible = window_->get_accessible();
-  atk_object_set_role(accessible->gobj(), ATK_ROLE_NOTIFICATION);
+  atk_object_set_role(gtk_widget_get_accessible(widget), ATK_ROLE_NOTIFICATION);
+}
+
+// Closed by the user: hidden, never destroyed, and left alone from then on.
+gboolean BalloonWindow::onDelete(GtkWidget* widget, GdkEvent*, gpointer self) {
+  gtk_widget_hide(widget);
+  static_cast<BalloonWindow*>(self)->window_ = nullptr;
+  return TRUE;
+}
+
+// Opening the sound device takes longer than drawing the window: done first, it held the
+// balloon back by tens of milliseconds, so the sound starts as the balloon appears instead.
+gboolean BalloonWindow::onMapped(GtkWidget*, GdkEvent*, gpointer self) {
+  auto* balloon = static_cast<BalloonWindow*>(self);
+  if (!balloon->pendingSound_.empty()) balloon->sound_.play(balloon->pendingSound_);
+  balloon->pendingSound_.clear();
+  return FALSE;
 }
 
 void BalloonWindow::setKeepAbove() {
-  if (window_ != nullptr) window_->set_keep_above(true);
+  if (window_ != nullptr) gtk_window_set_keep_above(window_, TRUE);
 }
 
 void BalloonWindow::setOnAllWorkspaces() {
-  if (window_ != nullptr) window_->stick();
+  if (window_ != nullptr) gtk_window_stick(window_);
 }
 
 void BalloonWindow::setNotMovable() {
   if (window_ == nullptr) return;
-  gtk_widget_realize(GTK_WIDGET(window_->gobj()));
+  gtk_widget_realize(GTK_WIDGET(window_));
   // Every window-manager function but moving.
-  window_->get_window()->set_functions(Gdk::FUNC_RESIZE | Gdk::FUNC_MINIMIZE | Gdk::FUNC_MAXIMIZE |
-                                       Gdk::FUNC_CLOSE);
+  gdk_window_set_functions(gtk_widget_get_window(GTK_WIDGET(window_)),
+                           static_cast<GdkWMFunction>(GDK_FUNC_RESIZE | GDK_FUNC_MINIMIZE |
+                                                      GDK_FUNC_MAXIMIZE | GDK_FUNC_CLOSE));
 }
 
 void BalloonWindow::setAccessoryPolicy() {
   if (window_ == nullptr) return;
-  window_->set_skip_taskbar_hint(true);
-  window_->set_skip_pager_hint(true);
-  window_->set_focus_on_map(false);
-  window_->set_accept_focus(false);
+  gtk_window_set_skip_taskbar_hint(window_, TRUE);
+  gtk_window_set_skip_pager_hint(window_, TRUE);
+  gtk_window_set_focus_on_map(window_, FALSE);
+  gtk_window_set_accept_focus(window_, FALSE);
 }
 
-void BalloonWindow::setApplicationIconImage(const std::string& imagePath) {
-  try {
-    Gtk::Window::set_default_icon(Gdk::Pixbuf::create_from_file(imagePath));
-  } catch (const Glib::Error&) {
-    Gtk::Window::set_default_icon_list({});
+void BalloonWindow::setApplicationIconImage(const char* imagePath) {
+  if (GdkPixbuf* icon = gdk_pixbuf_new_from_file(imagePath, nullptr)) {
+    gtk_window_set_default_icon(icon);
+    g_object_unref(icon);
+  } else {
+    gtk_window_set_default_icon_list(nullptr);
   }
-}
-
-void BalloonWindow::scheduleOnce(unsigned milliseconds, std::function<void()> action) {
-  Glib::signal_timeout().connect_once(std::move(action), milliseconds);
-}
-
-void BalloonWindow::terminate() {
-  gtk_main_quit();
 }
 
 int BalloonWindow::run() {
   if (window_ != nullptr) {
     placeAtTopRight();
-    window_->show_all();
+    gtk_widget_show_all(GTK_WIDGET(window_));
   }
   gtk_main();
   return 0;
 }
 
 void BalloonWindow::placeAtTopRight() {
-  auto display = window_->get_display();
-  auto monitor = display->get_primary_monitor();
-  if (!monitor) monitor = display->get_monitor(0);
-  if (!monitor) return;
-  Gdk::Rectangle area;
-  monitor->get_workarea(area);
+  GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(window_));
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+  if (monitor == nullptr) return;
+  GdkRectangle area;
+  gdk_monitor_get_workarea(monitor, &area);
   // With north-east gravity the position names the window's top-right corner.
-  window_->set_gravity(Gdk::GRAVITY_NORTH_EAST);
-  window_->move(area.get_x() + area.get_width() - kScreenMargin, area.get_y() + kScreenMargin);
+  gtk_window_set_gravity(window_, GDK_GRAVITY_NORTH_EAST);
+  gtk_window_move(window_, area.x + area.width - kScreenMargin, area.y + kScreenMargin);
 }
 
-void BalloonWindow::setBalloonIconImage(const std::string& imagePath) {
-  auto surface = iconSurface(imagePath, balloonIcon_->get_scale_factor());
+void BalloonWindow::setBalloonIconImage(const char* imagePath) {
+  const Surface surface =
+      iconSurface(imagePath, gtk_widget_get_scale_factor(GTK_WIDGET(balloonIcon_)));
   if (surface) {
-    balloonIcon_->set(surface);
+    gtk_image_set_from_surface(balloonIcon_, surface.get());
   } else {
-    balloonIcon_->clear();
+    gtk_image_clear(balloonIcon_);
   }
 }
 
-void BalloonWindow::setBallonText(const std::string& text) {
-  ballonText_->set_text(text);
-  if (window_ != nullptr) atk_object_set_name(window_->get_accessible()->gobj(), text.c_str());
+void BalloonWindow::setBallonText(const char* text) {
+  gtk_label_set_text(ballonText_, text);
+  if (window_ != nullptr) atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(window_)), text);
 }
 
-std::string BalloonWindow::ballonText() const {
-  return ballonText_->get_text();
+const char* BalloonWindow::ballonText() const {
+  return gtk_label_get_text(ballonText_);
 }
 
 void BalloonWindow::setEffectActive() {
-  effectRoot_->get_style_context()->add_class("active");
+  gtk_style_context_add_class(gtk_widget_get_style_context(effectRoot_), "active");
 }
 
-void BalloonWindow::playSound(const std::string& name) {
-  sound_.play(name);
+void BalloonWindow::playSound(const char* name) {
+  if (window_ != nullptr && !gtk_widget_get_mapped(GTK_WIDGET(window_))) {
+    pendingSound_ = name;
+  } else {
+    sound_.play(name);
+  }
 }
 
 }  // namespace platform::gtk

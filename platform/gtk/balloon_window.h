@@ -1,41 +1,48 @@
 #pragma once
 
-#include <gtkmm.h>
+#include <gtk/gtk.h>
+
+#include <string>
 
 #include "platform/gtk/event_sound.h"
-#include "platform/toolkit.h"
+#include "platform/gtk/glib_holders.h"
 
 namespace platform::gtk {
 
-// The balloon built from the interface description, and the application around it.
-class BalloonWindow : public Toolkit {
+// The balloon built from the interface description, and the application around it. The
+// builder owns the window and its views.
+class BalloonWindow {
  public:
-  BalloonWindow(const ToolkitSetup& setup, const Glib::RefPtr<Gtk::Builder>& builder);
+  BalloonWindow(const std::string& resourceFolder, ObjectRef<GtkBuilder> builder);
+  BalloonWindow(const BalloonWindow&) = delete;
+  BalloonWindow& operator=(const BalloonWindow&) = delete;
 
-  void setKeepAbove() override;
-  void setOnAllWorkspaces() override;
-  void setNotMovable() override;
+  void setKeepAbove();
+  void setOnAllWorkspaces();
+  void setNotMovable();
 
-  void setAccessoryPolicy() override;
-  void setApplicationIconImage(const std::string& imagePath) override;
-  void scheduleOnce(unsigned milliseconds, std::function<void()> action) override;
-  void terminate() override;
-  int run() override;
+  void setAccessoryPolicy();
+  void setApplicationIconImage(const char* imagePath);
+  int run();
 
-  void setBalloonIconImage(const std::string& imagePath) override;
-  void setBallonText(const std::string& text) override;
-  std::string ballonText() const override;
-  void setEffectActive() override;
-  void playSound(const std::string& name) override;
+  void setBalloonIconImage(const char* imagePath);
+  void setBallonText(const char* text);
+  const char* ballonText() const;
+  void setEffectActive();
+  void playSound(const char* name);
 
  private:
+  static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+  static gboolean onMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
   void placeAtTopRight();
 
-  Gtk::Window* window_ = nullptr;  // null once the window is gone
-  Gtk::Widget* effectRoot_ = nullptr;
-  Gtk::Image* balloonIcon_ = nullptr;
-  Gtk::Label* ballonText_ = nullptr;
+  ObjectRef<GtkBuilder> builder_;
+  GtkWindow* window_ = nullptr;  // null once the window is gone
+  GtkWidget* effectRoot_ = nullptr;
+  GtkImage* balloonIcon_ = nullptr;
+  GtkLabel* ballonText_ = nullptr;
   EventSound sound_;
+  std::string pendingSound_;  // played once the window is on screen
 };
 
 }  // namespace platform::gtk

@@ -1,8 +1,5 @@
 #include "platform/gtk/icon_loading.h"
 
-#include <gdkmm/pixbufloader.h>
-#include <glibmm/fileutils.h>
-
 #include <algorithm>
 
 #include "platform/icns.h"
@@ -14,6 +11,15 @@ namespace {
 // by gdk-pixbuf, exactly as before.
 bool isIconFamily(const std::string& path) {
   return path.ends_with(".icns");
+}
+
+std::string fileContents(const std::string& path) {
+  gchar* bytes = nullptr;
+  gsize length = 0;
+  if (!g_file_get_contents(path.c_str(), &bytes, &length, nullptr)) return {};
+  std::string contents(bytes, length);
+  g_free(bytes);
+  return contents;
 }
 
 // gdk-pixbuf's own fitting of an image loaded at a size: proportions kept, rounded, at least 1.
@@ -31,39 +37,50 @@ void fitInto(int box, int& width, int& height) {
 
 // The PNG loader named outright: no guessing of the type from the bytes, which would consult
 // the MIME database.
-Glib::RefPtr<Gdk::Pixbuf> decode(const IcnsPicture& picture, int box) {
-  auto loader = Gdk::PixbufLoader::create("png");
+ObjectRef<GdkPixbuf> decode(const IcnsPicture& picture, int box) {
+  ObjectRef<GdkPixbufLoader> loader(gdk_pixbuf_loader_new_with_type("png", nullptr));
+  if (!loader) return nullptr;
   int width = picture.width;
   int height = picture.height;
   if (box > 0) fitInto(box, width, height);
-  if (width != picture.width || height != picture.height) loader->set_size(width, height);
-  loader->write(reinterpret_cast<const guint8*>(picture.png.data()), picture.png.size());
-  loader->close();
-  return loader->get_pixbuf();
+  if (width != picture.width || height != picture.height)
+    gdk_pixbuf_loader_set_size(loader.get(), width, height);
+  const bool written =
+      gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(picture.png.data()),
+                              picture.png.size(), nullptr) != FALSE;
+  // Closed in any case: a loader still open when released complains on the log.
+  const bool closed = gdk_pixbuf_loader_close(loader.get(), nullptr) != FALSE;
+  GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());
+  if (!written || !closed || pixbuf == nullptr) return nullptr;
+  return ObjectRef<GdkPixbuf>(GDK_PIXBUF(g_object_ref(pixbuf)));
 }
 
 }  // namespace
 
-Glib::RefPtr<Gdk::Pixbuf> loadIcon(const std::string& path, int pixels) {
+ObjectRef<GdkPixbuf> loadIcon(const std::string& path, int pixels) {
   if (isIconFamily(path)) {
-    const std::string contents = Glib::file_get_contents(path);
+    const std::string contents = fileContents(path);
     const std::vector<IcnsPicture> pictures = icnsPngPictures(contents);
     if (const IcnsPicture* picture = icnsPictureFor(pictures, pixels))
       return decode(*picture, pixels);
   }
-  return Gdk::Pixbuf::create_from_file(path, pixels, pixels);
+  return ObjectRef<GdkPixbuf>(
+      gdk_pixbuf_new_from_file_at_size(path.c_str(), pixels, pixels, nullptr));
 }
 
-std::vector<Glib::RefPtr<Gdk::Pixbuf>> loadWindowIcons(const std::string& path, int maxPixels) {
-  std::vector<Glib::RefPtr<Gdk::Pixbuf>> icons;
+std::vector<ObjectRef<GdkPixbuf>> loadWindowIcons(const std::string& path, int maxPixels) {
+  std::vector<ObjectRef<GdkPixbuf>> icons;
   if (isIconFamily(path)) {
-    const std::string contents = Glib::file_get_contents(path);
+    const std::string contents = fileContents(path);
     for (const IcnsPicture& picture : icnsPngPictures(contents)) {
-      if (picture.width <= maxPixels && picture.height <= maxPixels)
-        icons.push_back(decode(picture, 0));
+      if (picture.width > maxPixels || picture.height > maxPixels) continue;
+      if (auto icon = decode(picture, 0)) icons.push_back(std::move(icon));
     }
   }
-  if (icons.empty()) icons.push_back(Gdk::Pixbuf::create_from_file(path));
+  if (icons.empty()) {
+    if (GdkPixbuf* whole = gdk_pixbuf_new_from_file(path.c_str(), nullptr))
+      icons.emplace_back(whole);
+  }
   return icons;
 }
 

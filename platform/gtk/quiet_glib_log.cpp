@@ -3,11 +3,12 @@
 #include <glib.h>
 
 #include <string>
+#include <string_view>
 
 namespace platform::gtk {
 namespace {
 
-void (*g_logLine)(std::string_view) = nullptr;
+TalvenorLogLine g_logLine = nullptr;
 
 GLogWriterOutput writeOnlyErrors(GLogLevelFlags level, const GLogField* fields, gsize count,
                                  gpointer) {
@@ -19,7 +20,7 @@ GLogWriterOutput writeOnlyErrors(GLogLevelFlags level, const GLogField* fields, 
     if (key == "GLIB_DOMAIN") domain = value;
     if (key == "MESSAGE") message = value;
   }
-  g_logLine("Toolkit failure: " + domain + ": " + message);
+  g_logLine(("Toolkit failure: " + domain + ": " + message).c_str());
   return G_LOG_WRITER_HANDLED;
 }
 
@@ -27,7 +28,7 @@ void discard(const gchar*) {}
 
 }  // namespace
 
-void routeToolkitDiagnostics(void (*logLine)(std::string_view message)) {
+void routeToolkitDiagnostics(TalvenorLogLine logLine) {
   g_logLine = logLine;
   g_log_set_writer_func(writeOnlyErrors, nullptr, nullptr);
   g_set_printerr_handler(discard);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string_view>
+#include "platform/toolkit_abi.h"
 
 namespace platform::gtk {
 
 // Keeps the toolkit's routine diagnostics out of the log; a fatal error still becomes one line.
-void routeToolkitDiagnostics(void (*logLine)(std::string_view message));
+void routeToolkitDiagnostics(TalvenorLogLine logLine);
 
 }  // namespace platform::gtk

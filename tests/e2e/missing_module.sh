@@ -1,4 +1,4 @@
-# An installation without one of its toolkit modules: the gates say yes, the module cannot be
+# An installation without its toolkit module: the gates say yes, the module cannot be
 # loaded, and the run ends with status 2 after a line naming the module's path. No display is
 # needed: a missing module is reported before a display that cannot be opened.
 #   missing_module.sh TALVENOR EXPECTED-MODULE-PATH
