@@ -28,15 +28,19 @@ std::string dict(const std::string& entries) {
 
 }  // namespace
 
-TEST(OptionalText, RendersLikeLogLinesShowIt) {
-  const std::pair<std::optional<std::string>, std::string> cases[] = {
-      {std::nullopt, "nil"},
-      {"", "Optional(\"\")"},
-      {"a\"b\\c'd", "Optional(\"a\\\"b\\\\c\\'d\")"},
-      {std::string("\n\t\r\0", 4), "Optional(\"\\n\\t\\r\\0\")"},
-      {"\x1B\x01\x7F 50% é", "Optional(\"\\u{1B}\\u{1}\\u{7F} 50% é\")"},
-  };
-  for (const auto& [text, rendered] : cases) EXPECT_EQ(config::renderOptional(text), rendered);
+// Byte by byte, so every byte once stands for every text: no control character is left to break
+// the log line, and no quote or backslash to end the text early or forge an escape.
+TEST(OptionalText, RendersEveryByteLikeLogLinesShowIt) {
+  EXPECT_EQ(config::renderOptional(std::nullopt), "nil");
+  std::string bytes;
+  for (int byte = 0; byte < 256; ++byte) bytes += static_cast<char>(byte);
+  EXPECT_EQ(
+      config::renderOptional(bytes),
+      R"(Optional("\0\u{1}\u{2}\u{3}\u{4}\u{5}\u{6}\u{7}\u{8}\t\n\u{B}\u{C}\r\u{E}\u{F}\u{10})"
+      R"(\u{11}\u{12}\u{13}\u{14}\u{15}\u{16}\u{17}\u{18}\u{19}\u{1A}\u{1B}\u{1C}\u{1D}\u{1E})"
+      R"(\u{1F} !\"#$%&\'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefgh)"
+      R"(ijklmnopqrstuvwxyz{|}~\u{7F})" +
+          bytes.substr(128) + "\")");
 }
 
 // The folder, the missing file and plain true and false are the end-to-end cases' rows.
