@@ -6,8 +6,8 @@ endif()
 
 # Coverage for the code under test, so the fuzzer can steer by it.
 target_compile_options(talvenor_core PRIVATE -fsanitize=fuzzer-no-link)
-foreach(name property_list switch rebrand customization prompt_check optional_text)
-  add_executable(fuzz_${name} tests/fuzz/${name}_fuzz.cpp tests/fuzz/fuzz_input.cpp)
+foreach(name property_list readers)
+  add_executable(fuzz_${name} tests/fuzz/${name}_fuzz.cpp)
   target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(fuzz_${name} PRIVATE talvenor_core)

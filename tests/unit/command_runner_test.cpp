@@ -5,49 +5,32 @@
 
 namespace {
 
-std::string shell(const std::string& command) {
-  return KelmAgent().outputForGivenCommand("/bin/sh", {"-c", command});
+std::string run(const std::string& program, const std::vector<std::string>& arguments) {
+  return KelmAgent().outputForGivenCommand(program, arguments);
 }
 
-TEST(CommandRunner, ReturnsOutputUnchangedWithItsLineBreaks) {
-  EXPECT_EQ(shell("echo '  4242'"), "  4242\n");
-  EXPECT_EQ(shell("printf 'one\\ntwo\\n\\nthree'"), "one\ntwo\n\nthree");
-  EXPECT_EQ(shell("exit 3"), "");
-}
-
-TEST(CommandRunner, ReadsOutputFarLargerThanAPipeBuffer) {
-  const std::string output = shell("head -c 1000000 /dev/zero | tr '\\0' x");
-  EXPECT_EQ(output, std::string(1000000, 'x'));
-}
-
-TEST(CommandRunner, PassesEachArgumentWhole) {
-  EXPECT_EQ(KelmAgent().outputForGivenCommand(
-                "/bin/sh", {"-c", "printf '[%s]' \"$@\"", "sh", "a b", "", "%d"}),
-            "[a b][][%d]");
-}
-
-TEST(CommandRunner, ErrorOutputGoesToInheritedStandardError) {
-  CaptureStderr captured;
-  EXPECT_EQ(shell("echo out; echo err >&2"), "out\n");
-  EXPECT_EQ(captured.text(), "err\n");
-}
-
-TEST(CommandRunner, MissingProgramYieldsEmptyText) {
-  EXPECT_EQ(KelmAgent().outputForGivenCommand("/nonexistent/program", {}), "");
-  EXPECT_EQ(KelmAgent().outputForGivenCommand("sh", {"-c", "echo no search path"}), "");
-}
-
-TEST(CommandRunner, InvalidUtf8BecomesReplacementCharacters) {
-  EXPECT_EQ(shell("printf 'a\\377b\\342\\202c'"),
-            "a\xEF\xBF\xBD"
-            "b\xEF\xBF\xBD"
-            "c");
-}
-
-TEST(CommandRunner, NoDescriptorOfOursReachesTheChild) {
-  // 0, 1 and 2 only: the listing itself opens one more to read the folder.
-  const std::string fds = shell("ls /proc/self/fd | sort -n | tr '\\n' ' '");
-  EXPECT_EQ(fds, "0 1 2 3 ");
+TEST(CommandRunner, OutputAsItCameWithIllFormedUtf8Replaced) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"-c", "echo '  4242'"}, "  4242\n"},
+      {{"-c", "echo out; echo err >&2"}, "out\n"},  // errors go to the inherited standard error
+      {{"-c", "printf 'one\\ntwo\\n\\nthree'"}, "one\ntwo\n\nthree"},
+      {{"-c", "exit 3"}, ""},
+      {{"-c", "printf '[%s]' \"$@\"", "sh", "a b", "", "%d"}, "[a b][][%d]"},
+      {{"-c", "head -c 1000000 /dev/zero | tr '\\0' x"}, std::string(1000000, 'x')},
+      // 0, 1 and 2 only: the listing itself opens one more to read the folder.
+      {{"-c", "ls /proc/self/fd | sort -n | tr '\\n' ' '"}, "0 1 2 3 "},
+      // Overlong, surrogate, truncated: one U+FFFD for each maximal part; a NUL is text.
+      {{"-c", "printf 'caf\\303\\251 \\300\\257|\\355\\240\\200|\\0|\\342\\202'"},
+       "caf\xC3\xA9 " + fffd + fffd + "|" + fffd + fffd + fffd + std::string("|\0|", 3) + fffd},
+  };
+  testing::internal::CaptureStderr();
+  for (const auto& [arguments, output] : cases) {
+    EXPECT_EQ(run("/bin/sh", arguments), output) << arguments[1];
+  }
+  EXPECT_EQ(run("/nonexistent/program", {}), "");
+  EXPECT_EQ(run("sh", {"-c", "echo no search path"}), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "err\n");
 }
 
 }  // namespace

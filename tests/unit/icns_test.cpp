@@ -1,78 +1,66 @@
 #include <gtest/gtest.h>
 
 #include "platform/icns.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 
 using platform::IcnsPicture;
 
-std::string bigEndian(std::uint32_t value) {
-  return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
-          static_cast<char>(value >> 8), static_cast<char>(value)};
-}
-
 // The start of a PNG file: what the reader looks at, then some image data.
 std::string png(std::uint32_t width, std::uint32_t height) {
-  return std::string("\x89PNG\r\n\x1a\n", 8) + bigEndian(13) + "IHDR" + bigEndian(width) +
-         bigEndian(height) + "pixels";
+  return std::string("\x89PNG\r\n\x1a\n", 8) + bigEndian(13, 4) + "IHDR" + bigEndian(width, 4) +
+         bigEndian(height, 4) + "pixels";
 }
 
 std::string entry(const std::string& type, const std::string& data) {
-  return type + bigEndian(static_cast<std::uint32_t>(8 + data.size())) + data;
+  return type + bigEndian(8 + data.size(), 4) + data;
 }
 
 std::string family(const std::string& entries) {
-  return "icns" + bigEndian(static_cast<std::uint32_t>(8 + entries.size())) + entries;
+  return entry("icns", entries);
 }
 
-std::vector<int> widths(const std::vector<IcnsPicture>& pictures) {
-  std::vector<int> result;
-  for (const IcnsPicture& picture : pictures) result.push_back(picture.width);
+// Each picture's size, in file order.
+std::string sizes(std::string_view contents) {
+  std::string result;
+  for (const IcnsPicture& picture : platform::icnsPngPictures(contents)) {
+    result += std::to_string(picture.width) + "x" + std::to_string(picture.height) + " ";
+  }
   return result;
 }
 
-TEST(IcnsPngPictures, PngEntriesInFileOrderAsViewsOfTheContents) {
-  const std::string contents =
-      family(entry("ic07", png(128, 128)) + entry("it32", std::string(40, '\0')) +
-             entry("icp4", png(16, 16)) + entry("ic10", png(1024, 512)));
-  const auto pictures = platform::icnsPngPictures(contents);
-  EXPECT_EQ(widths(pictures), (std::vector<int>{128, 16, 1024}));
-  ASSERT_EQ(pictures.size(), 3U);
-  EXPECT_EQ(pictures[2].height, 512);
-  EXPECT_EQ(pictures[1].png, png(16, 16));
-  EXPECT_TRUE(pictures[1].png.data() > contents.data() &&
-              pictures[1].png.data() < contents.data() + contents.size());
-}
-
-TEST(IcnsPngPictures, StopsAtTheFirstBrokenEntryAndRefusesOtherFiles) {
-  const std::string good = entry("icp5", png(32, 32));
-  EXPECT_TRUE(platform::icnsPngPictures(png(32, 32)).empty());
-  EXPECT_TRUE(platform::icnsPngPictures("icns").empty());
-  EXPECT_TRUE(platform::icnsPngPictures("icns" + bigEndian(4) + good).empty());
-  // An entry shorter than its own header, or longer than what is left.
-  EXPECT_EQ(widths(platform::icnsPngPictures(family(good + "icp6" + bigEndian(7) + good))),
-            std::vector<int>{32});
-  EXPECT_EQ(widths(platform::icnsPngPictures(family(good + "icp6" + bigEndian(900) + good))),
-            std::vector<int>{32});
-  // The declared length of the family ends it, whichever of it and the bytes ends first.
-  const std::string two = family(good + entry("icp6", png(64, 64)));
-  EXPECT_EQ(widths(platform::icnsPngPictures(two.substr(0, two.size() - 3))), std::vector<int>{32});
-  EXPECT_EQ(widths(platform::icnsPngPictures(family(good) + entry("icp6", png(64, 64)))),
-            std::vector<int>{32});
-  // A PNG entry too short to hold its size, and sizes no int could hold.
-  EXPECT_TRUE(platform::icnsPngPictures(family(entry("icp6", png(64, 64).substr(0, 20)))).empty());
-  EXPECT_EQ(platform::icnsPngPictures(family(entry("ic10", png(0xFFFFFFFF, 1))))[0].width, 1 << 16);
+TEST(IcnsPngPictures, PngEntriesUntilTheFirstBrokenOneAndNoneOfOtherFiles) {
+  const std::string good = entry("icp5", png(32, 32)),
+                    two = family(good + entry("icp6", png(64, 64)));
+  const std::pair<std::string, std::string> cases[] = {
+      {family(entry("ic07", png(128, 128)) + entry("it32", std::string(40, '\0')) +
+              entry("icp4", png(16, 16)) + entry("ic10", png(1024, 512))),
+       "128x128 16x16 1024x512 "},
+      {png(32, 32), ""},
+      {"icns", ""},
+      {"icns" + bigEndian(4, 4) + good, ""},
+      // An entry shorter than its own header, or longer than what is left.
+      {family(good + "icp6" + bigEndian(7, 4) + good), "32x32 "},
+      {family(good + "icp6" + bigEndian(900, 4) + good), "32x32 "},
+      // The declared length of the family ends it, whichever of it and the bytes ends first.
+      {two.substr(0, two.size() - 3), "32x32 "},
+      {family(good) + entry("icp6", png(64, 64)), "32x32 "},
+      // A PNG entry too short to hold its size, and sizes no int could hold.
+      {family(entry("icp6", png(64, 64).substr(0, 20))), ""},
+      {family(entry("ic10", png(0xFFFFFFFF, 1))), "65536x1 "},
+  };
+  for (const auto& [contents, expected] : cases) EXPECT_EQ(sizes(contents), expected);
 }
 
 TEST(IcnsPictureFor, SmallestThatCoversElseLargest) {
-  auto picture = [](int width, int height) { return IcnsPicture{width, height, {}}; };
-  const std::vector<IcnsPicture> pictures = {picture(256, 256), picture(32, 32), picture(128, 64),
-                                             picture(64, 64)};
-  EXPECT_EQ(platform::icnsPictureFor(pictures, 64)->width, 64);
-  EXPECT_EQ(platform::icnsPictureFor(pictures, 100)->width, 128);  // covers by its width
-  EXPECT_EQ(platform::icnsPictureFor(pictures, 129)->width, 256);
-  EXPECT_EQ(platform::icnsPictureFor(pictures, 16)->width, 32);
-  EXPECT_EQ(platform::icnsPictureFor(pictures, 1000)->width, 256);
+  const std::vector<IcnsPicture> pictures = {
+      {256, 256, {}}, {32, 32, {}}, {128, 64, {}}, {64, 64, {}}};
+  // 128 by 64 covers 100 by its width.
+  for (const auto& [pixels, width] :
+       {std::pair{64, 64}, {100, 128}, {129, 256}, {16, 32}, {1000, 256}}) {
+    EXPECT_EQ(platform::icnsPictureFor(pictures, pixels)->width, width) << pixels;
+  }
   EXPECT_EQ(platform::icnsPictureFor({}, 64), nullptr);
 }
 

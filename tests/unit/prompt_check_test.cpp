@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/plist_fixtures.h"
 #include "tests/unit/test_support.h"
 
 namespace {
@@ -31,9 +30,7 @@ TEST(PromptCheck, EachBranchWithItsLine) {
       {stored("<string>  4711\n</string>", "app"), nil},
       {stored("<integer>4711</integer>"), nil},
       {brisvane("<dict/>"), "previousParentPid is nil for 50%d App -> false", "", "50%d App"},
-      {stored("<string>4711</string>"), different + "4711"},
       {stored("<string>  4711</string>"), different + "  4711"},
-      {stored("<string>  4711\n</string>"), same + "  4711\n"},
       {stored("<string>%s Ä1</string>"), same + "%s Ä1", "%S ä1"},
       {stored("<string></string>"), same, ""},
   };
@@ -43,11 +40,11 @@ TEST(PromptCheck, EachBranchWithItsLine) {
       const std::string path = dir / "Prompt%nData.plist";
       if (!c.body.empty()) writeFile(path, plistIn(encoding, c.body));
       std::string line = c.line.starts_with("@") ? path + c.line.substr(1) : c.line;
-      CaptureStderr capture;
+      testing::internal::CaptureStderr();
       EXPECT_EQ(agent::isApplicationRunningPromptShown(c.name, 42, c.output, path),
                 c.line.starts_with("current and previousParentPid are same"));
       const std::string first = "child process ID 42 : parent process id " + c.output;
-      EXPECT_EQ(capture.messages(), first + (first.ends_with("\n") ? "" : "\n") + line +
+      EXPECT_EQ(capturedMessages(), first + (first.ends_with("\n") ? "" : "\n") + line +
                                         (line.ends_with("\n") ? "" : "\n"));
     }
   }

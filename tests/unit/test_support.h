@@ -1,14 +1,16 @@
 #pragma once
 
-#include <stdio.h>
+#include <gtest/gtest.h>
+#include <plist/plist.h>
 #include <stdlib.h>
-#include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 inline void writeFile(const std::string& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
@@ -23,8 +25,7 @@ inline std::string readFile(const std::string& path) {
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
  public:
-  TempDir() {
-    path_ = (std::filesystem::temp_directory_path() / "talvenor-test-XXXXXX").string();
+  TempDir() : path_(std::filesystem::temp_directory_path() / "talvenor-test-XXXXXX") {
     if (mkdtemp(path_.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   }
   ~TempDir() {
@@ -41,39 +42,76 @@ class TempDir {
   std::string path_;
 };
 
-// Sends file descriptor 2 to a temporary file for the object's lifetime, so tests can read the
-// log lines written meanwhile.
-class CaptureStderr {
- public:
-  CaptureStderr() : saved_(dup(2)), capture_(dir_ / "stderr") {
-    writeFile(capture_, "");
-    FILE* file = fopen(capture_.c_str(), "a");
-    dup2(fileno(file), 2);
-    fclose(file);
+// The lines written to file descriptor 2 since testing::internal::CaptureStderr(), each without
+// its "date time name[pid:tid] " prefix.
+inline std::string capturedMessages() {
+  std::istringstream lines(testing::internal::GetCapturedStderr());
+  std::string line, result;
+  while (std::getline(lines, line)) {
+    const auto start = line.find("] ");
+    result += (start == std::string::npos ? line : line.substr(start + 2)) + "\n";
   }
-  ~CaptureStderr() {
-    dup2(saved_, 2);
-    close(saved_);
-  }
-  CaptureStderr(const CaptureStderr&) = delete;
-  CaptureStderr& operator=(const CaptureStderr&) = delete;
+  return result;
+}
 
-  // Everything written so far.
-  std::string text() const { return readFile(capture_); }
-  // The messages of the log lines written so far, without their time stamp and process prefix:
-  // each line is "date time name[pid:tid] message".
-  std::string messages() const {
-    std::istringstream lines(text());
-    std::string line, result;
-    while (std::getline(lines, line)) {
-      const auto start = line.find("] ");
-      result += (start == std::string::npos ? line : line.substr(start + 2)) + "\n";
-    }
-    return result;
-  }
+// Property lists; `body` is the XML of the top-level value.
+enum class Encoding { xml, binary };
 
- private:
-  TempDir dir_;
-  int saved_;
-  std::string capture_;
-};
+inline std::string xmlPlist(const std::string& body) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST "
+         "1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">" +
+         body + "</plist>\n";
+}
+
+// The binary encoding as libplist writes it, the agent's own writer.
+inline std::string plistIn(Encoding encoding, const std::string& body) {
+  const std::string xml = xmlPlist(body);
+  if (encoding == Encoding::xml) return xml;
+  plist_t root = nullptr;
+  plist_from_memory(xml.data(), static_cast<uint32_t>(xml.size()), &root);
+  char* bytes = nullptr;
+  uint32_t length = 0;
+  plist_to_bin(root, &bytes, &length);
+  plist_free(root);
+  std::string binary(bytes, length);
+  free(bytes);
+  return binary;
+}
+
+inline std::string bigEndian(std::uint64_t value, int width) {
+  std::string bytes;
+  while (width-- > 0) bytes += static_cast<char>((value >> (8 * width)) & 0xFF);
+  return bytes;
+}
+
+inline std::string reference(std::uint32_t index) {
+  return bigEndian(index, 4);
+}
+
+// A binary property list of these objects (marker and payload), object 0 the root, with 4-byte
+// offsets and references: shapes no writer makes.
+inline std::string binaryFromObjects(const std::vector<std::string>& objects) {
+  std::string bytes = "bplist00", table;
+  for (const std::string& object : objects) {
+    table += bigEndian(bytes.size(), 4);
+    bytes += object;
+  }
+  return bytes + table + std::string(6, '\0') + "\x04\x04" + bigEndian(objects.size(), 8) +
+         bigEndian(0, 8) + bigEndian(bytes.size(), 8);
+}
+
+// `depth` arrays nested in each other; in binary, each refers `width` times to the next.
+inline std::string nestedBinary(std::size_t depth, std::size_t width = 1) {
+  std::vector<std::string> objects(depth, "\xA0");
+  for (std::size_t i = 0; i + 1 < depth; ++i) {
+    objects[i] = static_cast<char>(0xA0 | width);
+    for (std::size_t j = 0; j < width; ++j) objects[i] += reference(static_cast<uint32_t>(i + 1));
+  }
+  return binaryFromObjects(objects);
+}
+
+inline std::string nestedXml(std::size_t depth) {
+  std::string open, close;
+  for (std::size_t i = 0; i < depth; ++i) open += "<array>", close += "</array>";
+  return open + close;
+}

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "logging/kelm_logger.h"
+#include "platform/files.h"
+#include "platform/log_line.h"
+#include "tests/unit/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(LogLine, LayoutAndLineBreakRule) {
+  std::tm time{};
+  time.tm_year = 2026 - 1900, time.tm_mon = 0, time.tm_mday = 5;
+  time.tm_hour = 7, time.tm_min = 8, time.tm_sec = 9;
+  EXPECT_EQ(platform::formatLogLine("Log Open:Talvenor", time, 42, "talvenor", 123, 124),
+            "2026-01-05 07:08:09.042 talvenor[123:124] Log Open:Talvenor\n");
+  EXPECT_EQ(platform::formatLogLine("id   17\n", time, 0, "t", 1, 1),
+            "2026-01-05 07:08:09.000 t[1:1] id   17\n");
+}
+
+// Log files 0 to 11 as one character each: '.' for none, '/' for a folder, else the file's first
+// byte, which names the index it was written at.
+TEST(LogRotation, ShiftsOnlyOverTwoMebibytesAndNeverOverwrites) {
+  const struct {
+    std::string before;
+    std::uintmax_t size;
+    std::string after;
+  } cases[] = {
+      {"0...........", 2097152, "0..........."}, {"0...........", 2097153, ".0.........."},
+      {"0123456789AB", 2097153, ".0123456789B"},  // the oldest dropped, index 11 left alone
+      {"012.456789A.", 2097153, ".012456789A."},  // a gap ends the shift
+      {"0123456789/.", 2097153, "0123456789/."},  // the oldest cannot be removed: nothing moves
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const auto file = [&dir](std::size_t index) {
+      return dir / ("al" + std::to_string(index) + ".log");
+    };
+    for (std::size_t i = 0; i < 12; ++i) {
+      if (c.before[i] == '/') fs::create_directories(file(i) + "/keep");  // even root cannot unlink
+      if (c.before[i] != '/' && c.before[i] != '.') writeFile(file(i), c.before.substr(i, 1));
+    }
+    fs::resize_file(file(0), c.size);
+    KelmLogger::inFolder(dir.path(), "al").rotateIfTooLarge();
+    std::string after;
+    for (std::size_t i = 0; i < 12; ++i) {
+      after += fs::is_directory(file(i)) ? '/' : fs::exists(file(i)) ? readFile(file(i))[0] : '.';
+    }
+    EXPECT_EQ(after, c.after) << c.before;
+    EXPECT_EQ(fs::file_size(file(after.find('0'))), c.size);
+  }
+}
+
+TEST(Files, MovingNeverReplacesAndExistenceFollowsLinks) {
+  TempDir dir;
+  writeFile(dir / "a", "a");
+  writeFile(dir / "b", "b");
+  EXPECT_FALSE(platform::moveItemNoReplace(dir / "a", dir / "b"));
+  EXPECT_EQ(readFile(dir / "a") + readFile(dir / "b"), "ab");
+  EXPECT_TRUE(platform::moveItemNoReplace(dir / "a", dir / "c"));
+  EXPECT_EQ(readFile(dir / "c"), "a");
+  fs::create_symlink(dir / "c", dir / "link");
+  fs::create_symlink(dir / "a", dir / "dangling");
+  EXPECT_TRUE(platform::fileExists(dir / "link"));
+  EXPECT_TRUE(platform::fileExists(dir.path()));
+  EXPECT_FALSE(platform::fileExists(dir / "dangling"));
+}
+
+}  // namespace
