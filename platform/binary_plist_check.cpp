@@ -1,11 +1,11 @@
 #include "platform/binary_plist_check.h"
 
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <vector>
 
 #include "platform/plist_limits.h"
+#include "platform/xml_encoding.h"
 
 namespace platform {
 namespace {
@@ -85,6 +85,28 @@ class ObjectTable {
     return true;
   }
 
+  // By the rule in plist_limits.h: 1, 2 and 4 bytes unsigned, 8 and 16 bytes signed.
+  std::optional<PropertyValue> exactValue(std::uint64_t index) const {
+    const std::uint64_t at = offset(index);
+    if (at >= table_) return std::nullopt;
+    const unsigned type = byteAt(at) & 0xF0, width = 1u << (byteAt(at) & 0x0F);
+    if (type == 0x10 && isPowerOfTwoWidth(width) && width < table_ - at) {
+      return PropertyValue{static_cast<std::int64_t>(read(at + 1, width))};
+    }
+    if (type == 0x10 && width == 16 && width < table_ - at) {
+      const std::uint64_t high = read(at + 1, 8), low = read(at + 9, 8);
+      const bool signedLow = low >> 63 != 0;
+      if (high == 0 && signedLow) return PropertyValue{low};
+      if ((high == 0 && !signedLow) || (high == ~std::uint64_t{0} && signedLow)) {
+        return PropertyValue{static_cast<std::int64_t>(low)};
+      }
+      return PropertyValue{OtherValue{"an integer"}};
+    }
+    const std::optional<Payload> text = type == 0x60 ? payload(at) : std::nullopt;
+    if (!text || text->count > (table_ - text->at) / 2) return std::nullopt;
+    return PropertyValue{utf16ToUtf8(bytes_.substr(text->at, text->count * 2), true)};
+  }
+
   // The object index of a container's reference, or nothing when it names no object.
   std::optional<std::uint64_t> reference(const Object& container, std::uint64_t i) const {
     const std::uint64_t index = read(container.refsAt + i * refWidth_, refWidth_);
@@ -115,10 +137,8 @@ class ObjectTable {
     return Payload{at + 2 + width, read(at + 2, width)};
   }
 
-  // libplist keeps only the low half of a 16-byte integer; writers use it only up to 2^64 - 1.
   std::optional<Object> integer16(std::uint64_t at) const {
-    if (table_ - at < 17 || read(at + 1, 8) != 0) return std::nullopt;
-    if (read(at + 9, 8) > std::numeric_limits<std::int64_t>::max()) return std::nullopt;
+    if (table_ - at < 17) return std::nullopt;
     return Object{};
   }
 
@@ -162,6 +182,32 @@ bool binaryPlistIsSafe(std::string_view bytes) {
     if (!child || (isKey && !table.keyIsSafe(*child)) || !visit(*child)) return false;
   }
   return true;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::uint64_t BinaryPlistObjects::root() const {
+  ObjectTable table(bytes_);
+  table.open();
+  return table.root();
+}
+
+std::optional<std::uint64_t> BinaryPlistObjects::dictionaryEntry(std::uint64_t dictionary,
+                                                                 std::uint64_t i,
+                                                                 bool value) const {
+  ObjectTable table(bytes_);
+  if (!table.open()) return std::nullopt;
+  const std::optional<Object> object = table.object(dictionary);
+  if (!object || i >= object->keyCount) return std::nullopt;
+  return table.reference(*object, value ? object->keyCount + i : i);
+}
+
+std::optional<PropertyValue> BinaryPlistObjects::exactValue(std::uint64_t index) const {
+  ObjectTable table(bytes_);
+  if (!table.open()) return std::nullopt;
+  return table.exactValue(index);
 }
 
 }  // namespace platform

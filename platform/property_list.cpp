@@ -14,8 +14,10 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "platform/binary_plist_check.h"
+#include "platform/xml_encoding.h"
 #include "platform/xml_plist_check.h"
 
 namespace platform {
@@ -90,10 +92,8 @@ std::optional<PropertyListLoad> readWholeFile(const std::string& path, std::stri
   return std::nullopt;
 }
 
-// Null when the bytes are not a property list libplist may safely be given, or it rejects them.
-PlistTree parseChecked(std::string_view bytes) {
-  const bool binary = bytes.starts_with("bplist00");  // libplist's own choice of reader
-  if (binary ? !binaryPlistIsSafe(bytes) : !xmlPlistIsSafe(bytes)) return nullptr;
+// libplist's tree; null when libplist rejects the bytes.
+PlistTree parse(std::string_view bytes) {
   plist_t root = nullptr;  // libplist 2.2 reports a failure only by leaving it unset
   // It reads <real> with atof, which follows the thread's locale: "1.5" would be 1 where the
   // decimal separator is a comma.
@@ -103,28 +103,50 @@ PlistTree parseChecked(std::string_view bytes) {
   return PlistTree(root);
 }
 
-PropertyValue convert(plist_t node);
+// What libplist reads short, by the file's encoding: the XML integers its text was rewritten to
+// index, or the binary objects the tree mirrors.
+struct Exact {
+  const std::vector<PropertyValue>* integers = nullptr;
+  std::optional<BinaryPlistObjects> objects;
+};
 
-PropertyDictionary convertDictionary(plist_t node) {
+PropertyValue convert(plist_t node, const Exact& exact, std::optional<std::uint64_t> object);
+
+PropertyDictionary convertDictionary(plist_t node, const Exact& exact,
+                                     std::optional<std::uint64_t> object) {
   PropertyDictionary dictionary;
   dictionary.entries.reserve(plist_dict_get_size(node));
   plist_dict_iter iterator = nullptr;
   plist_dict_new_iter(node, &iterator);
   const std::unique_ptr<void, MallocFree> ownIterator(iterator);
-  for (;;) {
+  // libplist keeps a binary dictionary's entries in the file's order, repeated keys included.
+  const auto entry = [&](std::uint64_t i, bool value) -> std::optional<std::uint64_t> {
+    if (!exact.objects || !object) return std::nullopt;
+    return exact.objects->dictionaryEntry(*object, i, value);
+  };
+  for (std::uint64_t i = 0;; ++i) {
     char* key = nullptr;
     plist_t value = nullptr;
     plist_dict_next_item(node, iterator, &key, &value);
     const std::unique_ptr<char, MallocFree> ownKey(key);
     if (value == nullptr) return dictionary;
     if (key == nullptr) throw std::bad_alloc();
-    dictionary.entries.push_back({key, convert(value)});
+    const std::optional<std::uint64_t> keyObject = entry(i, false);
+    std::optional<PropertyValue> exactKey;
+    if (keyObject) exactKey = exact.objects->exactValue(*keyObject);
+    const auto* keyText = exactKey ? std::get_if<std::string>(&exactKey->value) : nullptr;
+    dictionary.entries.push_back(
+        {keyText ? std::move(*keyText) : key, convert(value, exact, entry(i, true))});
   }
 }
 
 // Recurses only into dictionaries, whose nesting the checks have bounded.
-PropertyValue convert(plist_t node) {
-  switch (plist_get_node_type(node)) {
+PropertyValue convert(plist_t node, const Exact& exact, std::optional<std::uint64_t> object) {
+  const plist_type type = plist_get_node_type(node);
+  if ((type == PLIST_UINT || type == PLIST_STRING) && exact.objects && object) {
+    if (std::optional<PropertyValue> value = exact.objects->exactValue(*object)) return *value;
+  }
+  switch (type) {
     case PLIST_BOOLEAN: {
       std::uint8_t value = 0;
       plist_get_bool_val(node, &value);
@@ -133,6 +155,10 @@ PropertyValue convert(plist_t node) {
     case PLIST_UINT: {
       std::uint64_t value = 0;
       plist_get_uint_val(node, &value);
+      if (exact.integers) {
+        return value < exact.integers->size() ? (*exact.integers)[value]
+                                              : PropertyValue{OtherValue{"an integer"}};
+      }
       return {static_cast<std::int64_t>(value)};
     }
     case PLIST_REAL: {
@@ -146,7 +172,7 @@ PropertyValue convert(plist_t node) {
       return {std::string(text, length)};
     }
     case PLIST_DICT:
-      return {convertDictionary(node)};
+      return {convertDictionary(node, exact, object)};
     case PLIST_ARRAY:
       return {OtherValue{"an array"}};
     case PLIST_DATE:
@@ -160,15 +186,38 @@ PropertyValue convert(plist_t node) {
   }
 }
 
-PropertyListLoad fromTree(const PlistTree& tree) {
+PropertyListLoad fromTree(const PlistTree& tree, const Exact& exact) {
   if (!tree) return failed(PropertyListFailure::notAPropertyList);
+  std::optional<std::uint64_t> root;
+  if (exact.objects) root = exact.objects->root();
   if (plist_get_node_type(tree.get()) != PLIST_DICT) {
     return failed(PropertyListFailure::notADictionary,
-                  std::string(describeKind(convert(tree.get()))));
+                  std::string(describeKind(convert(tree.get(), exact, root))));
   }
   PropertyListLoad load;
-  load.root = convertDictionary(tree.get());
+  load.root = convertDictionary(tree.get(), exact, root);
   return load;
+}
+
+// Takes the bytes, to release them as soon as they are no longer needed.
+PropertyListLoad parseOwned(std::string bytes) {
+  if (bytes.size() > kMaxBytes) return failed(PropertyListFailure::notAPropertyList);
+  if (bytes.starts_with("bplist00")) {  // libplist's own choice of reader
+    if (!binaryPlistIsSafe(bytes)) return failed(PropertyListFailure::notAPropertyList);
+    Exact exact;
+    exact.objects.emplace(bytes);
+    return fromTree(parse(bytes), exact);
+  }
+  std::vector<PropertyValue> integers;
+  PlistTree tree;
+  if (!toUtf8WithLineFeeds(bytes) || !checkXmlPlist(bytes, integers)) {
+    return failed(PropertyListFailure::notAPropertyList);
+  }
+  tree = parse(bytes);
+  std::string().swap(bytes);  // released before the tree is copied out
+  Exact exact;
+  exact.integers = &integers;
+  return fromTree(tree, exact);
 }
 
 }  // namespace
@@ -176,7 +225,7 @@ PropertyListLoad fromTree(const PlistTree& tree) {
 PropertyListLoad parsePropertyList(std::string_view bytes) {
   try {
     if (bytes.size() > kMaxBytes) return failed(PropertyListFailure::notAPropertyList);
-    return fromTree(parseChecked(bytes));
+    return parseOwned(std::string(bytes));
   } catch (const std::bad_alloc&) {
     return unreadable("not enough memory");
   }
@@ -184,13 +233,9 @@ PropertyListLoad parsePropertyList(std::string_view bytes) {
 
 PropertyListLoad loadPropertyList(const std::string& path) {
   try {
-    PlistTree tree;
-    {
-      std::string bytes;
-      if (std::optional<PropertyListLoad> failure = readWholeFile(path, bytes)) return *failure;
-      tree = parseChecked(bytes);
-    }  // the content is released before the tree is copied out
-    return fromTree(tree);
+    std::string bytes;
+    if (std::optional<PropertyListLoad> failure = readWholeFile(path, bytes)) return *failure;
+    return parseOwned(std::move(bytes));
   } catch (const std::bad_alloc&) {
     return unreadable("not enough memory");
   }

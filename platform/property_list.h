@@ -10,8 +10,7 @@ namespace platform {
 
 enum class PropertyListFailure {
   unreadable,        // no permission, a folder at the path, not enough memory
-  notAPropertyList,  // neither encoding, damaged, nested too deep, or a number a writer never
-                     // writes
+  notAPropertyList,  // neither encoding, damaged, nested too deep, or a number no reader takes
   notADictionary,    // a property list with something else at its top level
 };
 

@@ -14,6 +14,7 @@ std::string_view describeKind(const PropertyValue& value) {
   struct Describe {
     std::string_view operator()(bool) const { return "a boolean"; }
     std::string_view operator()(std::int64_t) const { return "an integer"; }
+    std::string_view operator()(std::uint64_t) const { return "an integer"; }
     std::string_view operator()(double) const { return "a real number"; }
     std::string_view operator()(const std::string&) const { return "a string"; }
     std::string_view operator()(const PropertyDictionary&) const { return "a dictionary"; }

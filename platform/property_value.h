@@ -21,13 +21,17 @@ struct PropertyDictionary {
   const PropertyValue* find(std::string_view key) const;
 };
 
-// A kind the readers do not look into: array, date, data, UID.
+// A kind the readers do not look into: array, date, data, UID, an integer out of range.
 struct OtherValue {
   std::string_view kind;  // with its article, "an array"
 };
 
+// An integer above the signed 64-bit range, up to 2^64 - 1, is held as unsigned; one beyond
+// either end as OtherValue "an integer".
 struct PropertyValue {
-  std::variant<bool, std::int64_t, double, std::string, PropertyDictionary, OtherValue> value;
+  std::variant<bool, std::int64_t, std::uint64_t, double, std::string, PropertyDictionary,
+               OtherValue>
+      value;
 };
 
 struct PropertyEntry {

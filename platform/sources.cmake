@@ -11,6 +11,7 @@ target_sources(talvenor_core PRIVATE
   platform/text.cpp
   platform/toolkit_loader.cpp
   platform/user.cpp
+  platform/xml_encoding.cpp
   platform/xml_plist_check.cpp
 )
 

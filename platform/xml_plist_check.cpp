@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/plist_limits.h"
@@ -27,15 +31,36 @@ std::string_view trimTrailingSpace(std::string_view text) {
   return text;
 }
 
-// Decimal without leading zeros, in the signed 64-bit range the loader hands on.
-bool isPlainInteger(std::string_view text) {
+int digitValue(char c, unsigned base) {
+  if (isDigit(c)) return c - '0';
+  const char lower = static_cast<char>(c | 0x20);
+  return base == 16 && lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+// An <integer>'s value by the rule in plist_limits.h, or nothing when no reader takes its text.
+std::optional<PropertyValue> readInteger(std::string_view text) {
   text = trimTrailingSpace(text);
   const bool negative = !text.empty() && text.front() == '-';
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-  if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit)) return false;
-  if (text.size() > 1 && text.front() == '0') return false;
-  const std::string_view limit = negative ? "9223372036854775808" : "9223372036854775807";
-  return text.size() < limit.size() || (text.size() == limit.size() && text <= limit);
+  unsigned base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] | 0x20) == 'x')
+    base = 16, text.remove_prefix(2);
+  if (text.empty()) return std::nullopt;
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t magnitude = 0;
+  bool beyond = false;
+  for (const char c : text) {
+    const int digit = digitValue(c, base);
+    if (digit < 0) return std::nullopt;
+    beyond = beyond || magnitude > (kMax - static_cast<unsigned>(digit)) / base;
+    magnitude = magnitude * base + static_cast<unsigned>(digit);
+  }
+  constexpr std::uint64_t kSignedMax = std::numeric_limits<std::int64_t>::max();
+  if (beyond || (negative && magnitude > kSignedMax + 1))
+    return PropertyValue{OtherValue{"an integer"}};
+  if (negative) return PropertyValue{static_cast<std::int64_t>(0 - magnitude)};
+  if (magnitude > kSignedMax) return PropertyValue{magnitude};
+  return PropertyValue{static_cast<std::int64_t>(magnitude)};
 }
 
 bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lower) {
@@ -167,20 +192,23 @@ class Scanner {
         ++open_.back() > kMaxXmlDictionaryEntries) {
       return false;
     }
-    const bool isInteger = name == "integer", isReal = name == "real";
-    if (isInteger || isReal) {
-      return !empty && scalarText(name, isInteger ? isPlainInteger : isPlainReal);
+    if (name == "real") return !empty && scalarText(name) && plain_ && isPlainReal(lastText_);
+    if (name == "integer") {
+      std::optional<PropertyValue> value;
+      if (empty || !scalarText(name) || !plain_ || !(value = readInteger(lastText_))) return false;
+      integers_.push_back({lastText_, std::move(*value)});
+      return true;
     }
-    if (name == "key" || name == "string") return empty || scalarText(name, nullptr, false);
+    if (name == "key" || name == "string") return empty || scalarText(name, false);
     if (name == "true" || name == "false" || name == "data" || name == "date") {
-      return empty || scalarText(name, nullptr);
+      return empty || scalarText(name);
     }
     return false;
   }
 
   // The text up to the element's end tag, with the comments and CDATA sections libplist allows
-  // there; a number's text must be plain and pass `valid`.
-  bool scalarText(std::string_view name, bool (*valid)(std::string_view), bool skipLeading = true) {
+  // there; sets lastText_ and whether it was plain, without them.
+  bool scalarText(std::string_view name, bool skipLeading = true) {
     if (skipLeading) skipSpace();
     const std::size_t textStart = pos_;
     bool plain = true;
@@ -198,17 +226,27 @@ class Scanner {
         return false;
       }
     }
-    const std::string_view text = text_.substr(textStart, pos_ - 1 - textStart);
+    lastText_ = text_.substr(textStart, pos_ - 1 - textStart);
+    plain_ = plain;
     ++pos_;
     if (text_.size() - pos_ <= name.size() || !startsWith(name)) return false;
     pos_ += name.size();
     skipSpace();
     if (atEnd() || peek() != '>') return false;
     ++pos_;
-    return valid == nullptr || (plain && valid(text));
+    return true;
   }
 
-  std::string_view text_;
+ public:
+  struct Integer {
+    std::string_view text;
+    PropertyValue value;
+  };
+  std::vector<Integer> integers_;  // in the order of the text
+
+ private:
+  std::string_view text_, lastText_;
+  bool plain_ = false;
   std::size_t pos_ = 0;
   // One entry per open container: the keys seen in a dictionary, or kNotADictionary.
   std::vector<std::size_t> open_;
@@ -217,8 +255,22 @@ class Scanner {
 
 }  // namespace
 
-bool xmlPlistIsSafe(std::string_view text) {
-  return Scanner(text).run();
+bool checkXmlPlist(std::string& text, std::vector<PropertyValue>& integers) {
+  Scanner scanner(text);
+  if (!scanner.run()) return false;
+  if (scanner.integers_.empty()) return true;
+  std::string replaced;
+  replaced.reserve(text.size());
+  std::size_t copied = 0;
+  for (auto& [integerText, value] : scanner.integers_) {
+    const auto at = static_cast<std::size_t>(integerText.data() - text.data());
+    replaced.append(text, copied, at - copied).append(std::to_string(integers.size()));
+    copied = at + integerText.size();
+    integers.push_back(std::move(value));
+  }
+  replaced.append(text, copied);
+  text.swap(replaced);
+  return true;
 }
 
 }  // namespace platform

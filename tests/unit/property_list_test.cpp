@@ -41,7 +41,7 @@ std::string inDict(const std::string& value) {
 
 }  // namespace
 
-TEST(PropertyList, KeepsKindsAndTakesOnlyPlainDecimalNumbers) {
+TEST(PropertyList, KeepsKinds) {
   const std::string kinds =
       "<dict><key>b</key><true/><key>i</key><integer>-42</integer><key>r</key><real>1.5</real>"
       "<key>s</key><string>50% &lt;off&gt;</string><key>d</key><dict><key>k</key><false/></dict>"
@@ -51,10 +51,55 @@ TEST(PropertyList, KeepsKindsAndTakesOnlyPlainDecimalNumbers) {
       "<off>) d=(a dictionary k=(a boolean 0)) a=(an array)";
   EXPECT_EQ(outcome(plistIn(Encoding::xml, kinds)), kept);
   EXPECT_EQ(outcome(plistIn(Encoding::binary, kinds)), kept);
+}
+
+// Each byte of an ASCII text as one UTF-16 unit, "~" as an unpaired low surrogate.
+std::string utf16(const std::string& text, bool bigEndian) {
+  std::string units;
+  for (const char c : text) {
+    const std::string unit = c == '~' ? std::string{'\xDC', '\0'} : std::string{'\0', c};
+    units += bigEndian ? unit : std::string{unit[1], unit[0]};
+  }
+  return units;
+}
+
+TEST(PropertyList, ReadsEncodingsLineEndsAndNumbersAsWritten) {
+  using namespace std::string_literals;
+  const std::string body = inDict("<string>a\r\nb\rc&#13;</string>"), lf = "a\nb\nc\r";
+  const auto declaring = [&body](const std::string& encoding) {
+    return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?><plist>" + body + "</plist>";
+  };
+  const std::string utf16Text = declaring("UTF-16"), latin = declaring("ISO-8859-1");
+  const std::string lone = "<plist>" + inDict("<string>x~</string>") + "</plist>";
+  const std::string fffd = "a dictionary k=(a string x\xEF\xBF\xBD)";
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xEF\xBB\xBF" + xmlPlist(body), "a dictionary k=(a string " + lf + ")"},
+      {"\xFF\xFE" + utf16(utf16Text, false), "a dictionary k=(a string " + lf + ")"},
+      {"\xFE\xFF" + utf16(utf16Text, true), "a dictionary k=(a string " + lf + ")"},
+      {utf16(utf16Text, false), "a dictionary k=(a string " + lf + ")"},
+      {"\xFF\xFE" + utf16(lone, false), fffd},
+      {"\xFF\xFE" + utf16(utf16Text, false) + "x", "refused"},
+      {"\xFF\xFE" + utf16(declaring("utf-8"), false), "refused"},
+      {"\xEF\xBB\xBF" + latin, "refused"},
+      {std::string("\xFF\xFE\0\0", 4) + utf16(utf16Text, false), "refused"},  // UTF-32
+      {latin, "a dictionary k=(a string " + lf + ")"},  // read before, still read
+      {binaryFromObjects(
+           {"\xD1" + reference(1) + reference(2), "\x62\0k\xD8\x00"s, "\x62\0x\xDC\0"s}),
+       "a dictionary k\xEF\xBF\xBD=(a string x\xEF\xBF\xBD)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(outcome(c.first), c.second) << &c - cases;
   const std::pair<std::string, std::string> numbers[] = {
       {"<integer> -1 </integer>", "an integer -1"},
       {"<integer>+7</integer>", "an integer 7"},
-      {"<integer>9223372036854775807</integer>", "an integer 9223372036854775807"},
+      {"<integer>007</integer>", "an integer 7"},
+      {"<integer>010</integer>", "an integer 10"},
+      {"<integer>0xDEADBEEF</integer>", "an integer 3735928559"},
+      {"<integer>-0X10</integer>", "an integer -16"},
+      {"<integer>-9223372036854775808</integer>", "an integer -9223372036854775808"},
+      {"<integer>9223372036854775852</integer>", "an integer 9223372036854775852"},
+      {"<integer>18446744073709551615</integer>", "an integer 18446744073709551615"},
+      {"<integer>18446744073709551616</integer>", "an integer"},
+      {"<integer>-9223372036854775809</integer>", "an integer"},
       {"<real>-2e3</real>", "a real number -2000"},
       {"<real>.5</real>", "a real number 0.5"},
       {"<real>1.</real>", "a real number 1"},
@@ -62,14 +107,24 @@ TEST(PropertyList, KeepsKindsAndTakesOnlyPlainDecimalNumbers) {
   for (const auto& [value, kind] : numbers) {
     EXPECT_EQ(outcome(xmlPlist(inDict(value))), "a dictionary k=(" + kind + ")");
   }
-  for (const std::string refused :
-       {"0x10", "010", "1abc", "", "9223372036854775808", "1<!---->2"}) {
+  for (const std::string refused : {"0x", "0xG", "1abc", "", "- 1", "1<!---->2", "1.5"}) {
     EXPECT_EQ(outcome(xmlPlist(inDict("<integer>" + refused + "</integer>"))), "refused");
   }
   for (const std::string refused : {"1.0junk", "0x1p0", "1,5", "1e", ""}) {
     EXPECT_EQ(outcome(xmlPlist(inDict("<real>" + refused + "</real>"))), "refused");
   }
   EXPECT_EQ(outcome(xmlPlist(inDict("<integer/>"))), "refused");
+  const std::string int16 = "\x14" + std::string(8, '\0');
+  const std::pair<std::string, std::string> binary[] = {
+      {int16 + std::string(8, '\xFF'), "an integer 18446744073709551615"},
+      {std::string("\x14") + std::string(16, '\xFF'), "an integer -1"},
+      {"\x14" + std::string(7, '\0') + "\x01" + std::string(7, '\0') + "\x01", "an integer"},
+      {"\x13" + std::string(8, '\xFF'), "an integer -1"},
+  };
+  for (const auto& [object, kind] : binary) {
+    EXPECT_EQ(outcome(binaryFromObjects({"\xD1" + reference(1) + reference(2), "\x51k", object})),
+              "a dictionary k=(" + kind + ")");
+  }
 }
 
 TEST(PropertyList, RefusesWhatIsNoDictionaryOrTooDeepForLibplist) {
@@ -83,7 +138,6 @@ TEST(PropertyList, RefusesWhatIsNoDictionaryOrTooDeepForLibplist) {
   // Far more objects than 2-byte references reach: libplist writes 3-byte ones.
   EXPECT_TRUE(parsePropertyList(plistIn(Encoding::binary, integers + "</array></dict>")).root);
   EXPECT_TRUE(parsePropertyList(xmlPlist(keys + "</dict>")).root);
-  const std::string int16 = "\x14" + std::string(8, '\0');
   // A dictionary of one key, true; libplist 2.2 fails an assertion on a key holding a NUL.
   const auto withKey = [](const std::string& key) {
     return binaryFromObjects({"\xD1" + reference(1) + reference(2), key, "\x09"});
@@ -104,9 +158,6 @@ TEST(PropertyList, RefusesWhatIsNoDictionaryOrTooDeepForLibplist) {
       {nestedBinary(100000), "refused"},
       {nestedBinary(100, 2), "refused"},  // 2^100 copies once libplist expands the sharing
       {binaryFromObjects({"\xA1" + reference(0)}), "refused"},
-      // libplist keeps the low half of a 16-byte integer: only the signed 64-bit range is taken.
-      {binaryFromObjects({int16 + std::string(8, '\x01')}), "top: an integer"},
-      {binaryFromObjects({int16 + std::string(8, '\xFF')}), "refused"},
       {withKey("\x52"s + "ab"), "a dictionary ab=(a boolean 1)"},
       {withKey("\x62\0a\0b"s), "a dictionary ab=(a boolean 1)"},
       {withKey("\x53"s + "a\0b"s), "refused"},
