@@ -1,5 +1,5 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon [RESOURCES]
+#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon|encodings [RESOURCES]
 # RESOURCES is the folder where the program's icon is expected; without it, the binary is one
 # of the build tree, with its resources beside it.
 . "$(dirname "$0")/lib.sh"
@@ -15,6 +15,12 @@ content="_systemDataPath refers to data folder
 Rebrand Changes not available
 Printing the ballon text Firefox $sentence"
 case $variant in
+  encodings)  # the switch in UTF-16 with large integers beside it, the record with CRLF line ends
+    write_plist "$VANTREL/data/zelpatch_data.plist" xml "<key>n</key><integer>18446744073709551615</integer>
+<key>h</key><integer>0xDEADBEEF</integer><key>ApplicationRunningPrompt</key><true/>"
+    sed 's/UTF-8/UTF-16/' "$VANTREL/data/zelpatch_data.plist" | iconv -f UTF-8 -t UTF-16 >"$VANTREL/z"
+    mv "$VANTREL/z" "$VANTREL/data/zelpatch_data.plist"
+    sed -i 's/$/\r/' "$VANTREL/data/ApplicationRunningPromptData.plist" ;;
   rebranded)
     mkdir -p "$VANTREL/SystemData" "$VANTREL/images"
     write_plist "$VANTREL/SystemData/rebrand.plist" bin \
@@ -78,7 +84,7 @@ else
   # logo; without either, the toolkit's own fallback, which is not the program's to check.
   icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
   case $variant in
-    default | message | empty) expect_eq "window icons" "Icon (16 x 16) Icon (32 x 32) Icon (64 x 64) " "$icons" ;;
+    default | message | empty | encodings) expect_eq "window icons" "Icon (16 x 16) Icon (32 x 32) Icon (64 x 64) " "$icons" ;;
     rebranded) expect_eq "window icons" "Icon (48 x 48) " "$icons" ;;
   esac
   geometry=$(xwininfo -id "$window")
