@@ -62,9 +62,12 @@ start_display
 before=$(library_fingerprint)
 "$TALVENOR" Firefox &  # a direct child of this shell, as the agent's record says
 pid=$!
-sleep 2.5
-
-window=$(xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*' | head -n 1)
+# The placement timer fires a second after the window is built, later on a loaded machine.
+for _ in $(seq 100); do
+  window=$(xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*' | head -n 1)
+  [ -n "$window" ] && xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && break
+  sleep 0.1
+done
 if [ -z "$window" ]; then
   fail "no window on screen"
 else
