@@ -8,6 +8,15 @@
 
 namespace platform {
 
+void openClosedStandardStreams() {
+  // open() takes the lowest free descriptor, so this fills the gaps among 0 to 2 in turn.
+  int fd;
+  do {
+    fd = open("/dev/null", O_RDWR);
+  } while (fd >= 0 && fd <= STDERR_FILENO);
+  if (fd > STDERR_FILENO) close(fd);
+}
+
 void redirectStandardStreams(const std::string& path) {
   // O_NONBLOCK so that a FIFO at the path cannot stall the open.
   const int fd =

@@ -1,5 +1,6 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon [RESOURCES]
+#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon|stderr-closed
+#            [RESOURCES]
 # RESOURCES is the folder where the program's icon is expected; without it, the binary is one
 # of the build tree, with its resources beside it.
 . "$(dirname "$0")/lib.sh"
@@ -36,6 +37,7 @@ Printing the ballon text Firefox $sentence" ;;
     rm "$copy/resources/AppIcon.icns"
     TALVENOR=$copy/talvenor
     icon_line="Default AppIcon not available Path not available" ;;
+  stderr-closed) closing='2>&-' ;;  # the display connection must not become standard error
   message)
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
       "<key>successNotificationMessage</key><string>is at 100%d, &quot;patched&quot;.</string>"
@@ -54,7 +56,8 @@ esac
 
 start_display
 before=$(library_fingerprint)
-"$TALVENOR" Firefox &  # a direct child of this shell, as the agent's record says
+# A direct child of this shell, as the agent's record says.
+eval "\"\$TALVENOR\" Firefox ${closing:-} &"
 pid=$!
 sleep 2.5
 
