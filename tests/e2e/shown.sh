@@ -1,6 +1,6 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon|stderr-closed
-#            [RESOURCES]
+#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon|stderr-closed|
+#            fifo-pictures [RESOURCES]
 # RESOURCES is the folder where the program's icon is expected; without it, the binary is one
 # of the build tree, with its resources beside it.
 . "$(dirname "$0")/lib.sh"
@@ -29,14 +29,23 @@ Printing the ballon text Firefox $sentence" ;;
     echo "not an image" >"$VANTREL/images/rebranded-agent-logo.png"
     content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
 Printing the ballon text Firefox $sentence" ;;
-  no-default-icon)
-    # A copy of the program whose resources lack the icon.
+  no-default-icon | fifo-pictures)
+    # A copy of the program whose resources lack the icon, or hold a FIFO in its place, as the
+    # rebranded logo is then: no picture, and no reason to wait.
     copy=$(mktemp -d)
     cp "$TALVENOR" "$(dirname "$TALVENOR")"/libtalvenor-*.so "$copy"
     cp -r "$resources" "$copy/resources"
     rm "$copy/resources/AppIcon.icns"
     TALVENOR=$copy/talvenor
-    icon_line="Default AppIcon not available Path not available" ;;
+    icon_line="Default AppIcon not available Path not available"
+    if [ "$variant" = fifo-pictures ]; then
+      mkdir -p "$VANTREL/SystemData" "$VANTREL/images"
+      write_plist "$VANTREL/SystemData/rebrand.plist" xml "<key>IS_REBRANDED</key><string>TRUE</string>"
+      mkfifo "$copy/resources/AppIcon.icns" "$VANTREL/images/rebranded-agent-logo.png"
+      icon_line="Initially setting default image for appIcon :$copy/resources/AppIcon.icns"
+      content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
+Printing the ballon text Firefox $sentence"
+    fi ;;
   stderr-closed) closing='2>&-' ;;  # the display connection must not become standard error
   message)
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
