@@ -64,9 +64,22 @@ Printing the ballon text Firefox " ;;
 esac
 
 start_display
+# Two cases with a session bus of their own, the others with none. Whatever the run starts
+# carries its environment's mark, or that bus's address when the bus started it.
+bus=
+case $variant in message | empty)
+  address=$(mktemp)
+  dbus-daemon --session --nofork --print-address=3 3>"$address" 2>/dev/null &
+  bus_pid=$!
+  for _ in $(seq 100); do [ -s "$address" ] && break; sleep 0.05; done
+  bus=$(head -n 1 "$address") ;;
+esac
 before=$(library_fingerprint)
-# A direct child of this shell, as the agent's record says.
-eval "\"\$TALVENOR\" Firefox ${closing:-} &"
+(  # a direct child of this shell, as the agent's record says
+  unset DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR
+  [ -z "$bus" ] || export DBUS_SESSION_BUS_ADDRESS="$bus"
+  eval "TALVENOR_RUN=$$ exec \"\$TALVENOR\" Firefox ${closing:-}"
+) &
 pid=$!
 sleep 2.5
 
@@ -105,6 +118,9 @@ fi
 status=0
 wait "$pid" || status=$?
 expect_eq "status" 0 "$status"
+expect_eq "processes left by the run" 0 \
+  "$(grep -lzF -e "TALVENOR_RUN=$$" ${bus:+-e "$bus"} /proc/[0-9]*/environ 2>/dev/null | wc -l)"
+[ -z "$bus" ] || kill "$bus_pid"
 expect_eq "nothing but the log written" "$before" "$(library_fingerprint)"
 expect_eq "log" "Log Open:Talvenor
 Given App Name Optional(\"Firefox\")
