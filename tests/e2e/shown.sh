@@ -1,6 +1,5 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon|stderr-closed|
-#            fifo-pictures [RESOURCES]
+#   shown.sh TALVENOR VARIANT [RESOURCES], VARIANT one of those in tests.cmake
 # RESOURCES is the folder where the program's icon is expected; without it, the binary is one
 # of the build tree, with its resources beside it.
 . "$(dirname "$0")/lib.sh"
@@ -23,29 +22,24 @@ case $variant in
     printf '%s' "$LOGO_PNG_BASE64" | base64 -d >"$VANTREL/images/rebranded-agent-logo.png"
     content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
 Printing the ballon text Firefox $sentence" ;;
-  bad-logo)
+  bad-logo | fifo-pictures)
     mkdir -p "$VANTREL/SystemData" "$VANTREL/images"
     write_plist "$VANTREL/SystemData/rebrand.plist" xml "<key>IS_REBRANDED</key><string>TRUE</string>"
     echo "not an image" >"$VANTREL/images/rebranded-agent-logo.png"
     content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
-Printing the ballon text Firefox $sentence" ;;
+Printing the ballon text Firefox $sentence" ;;&
   no-default-icon | fifo-pictures)
-    # A copy of the program whose resources lack the icon, or hold a FIFO in its place, as the
-    # rebranded logo is then: no picture, and no reason to wait.
+    # A copy of the program whose resources lack the icon.
     copy=$(mktemp -d)
     cp "$TALVENOR" "$(dirname "$TALVENOR")"/libtalvenor-*.so "$copy"
     cp -r "$resources" "$copy/resources"
     rm "$copy/resources/AppIcon.icns"
     TALVENOR=$copy/talvenor
-    icon_line="Default AppIcon not available Path not available"
-    if [ "$variant" = fifo-pictures ]; then
-      mkdir -p "$VANTREL/SystemData" "$VANTREL/images"
-      write_plist "$VANTREL/SystemData/rebrand.plist" xml "<key>IS_REBRANDED</key><string>TRUE</string>"
-      mkfifo "$copy/resources/AppIcon.icns" "$VANTREL/images/rebranded-agent-logo.png"
-      icon_line="Initially setting default image for appIcon :$copy/resources/AppIcon.icns"
-      content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
-Printing the ballon text Firefox $sentence"
-    fi ;;
+    icon_line="Default AppIcon not available Path not available" ;;&
+  fifo-pictures)  # FIFOs where the logo and the icon are: no pictures, and no waiting
+    rm "$VANTREL/images/rebranded-agent-logo.png"
+    mkfifo "$VANTREL/images/rebranded-agent-logo.png" "$copy/resources/AppIcon.icns"
+    icon_line="Initially setting default image for appIcon :$copy/resources/AppIcon.icns" ;;
   stderr-closed) closing='2>&-' ;;  # the display connection must not become standard error
   message)
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
@@ -64,22 +58,14 @@ Printing the ballon text Firefox " ;;
 esac
 
 start_display
-# Two cases with a session bus of their own, the others with none. Whatever the run starts
-# carries its environment's mark, or that bus's address when the bus started it.
-bus=
-case $variant in message | empty)
-  address=$(mktemp)
-  dbus-daemon --session --nofork --print-address=3 3>"$address" 2>/dev/null &
-  bus_pid=$!
-  for _ in $(seq 100); do [ -s "$address" ] && break; sleep 0.05; done
-  bus=$(head -n 1 "$address") ;;
-esac
+# Two cases with a session bus of their own, the others with none. What the run starts carries
+# its environment's mark, or that bus's address.
+set --
+case $variant in message | empty) set -- $(dbus-daemon --session --fork --print-address=1 --print-pid=1) ;; esac
+bus=${1:-} bus_pid=${2:-}
 before=$(library_fingerprint)
-(  # a direct child of this shell, as the agent's record says
-  unset DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR
-  [ -z "$bus" ] || export DBUS_SESSION_BUS_ADDRESS="$bus"
-  eval "TALVENOR_RUN=$$ exec \"\$TALVENOR\" Firefox ${closing:-}"
-) &
+# A direct child of this shell, as the agent's record says.
+eval "env -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS ${bus:+DBUS_SESSION_BUS_ADDRESS=$bus} TALVENOR_RUN=$$ \"\$TALVENOR\" Firefox ${closing:-} &"
 pid=$!
 sleep 2.5
 
