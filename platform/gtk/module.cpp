@@ -78,7 +78,8 @@ BalloonWindow* buildBalloon(const std::string& folder, std::string& failure) {
 
 bool hasSessionBus() {
   const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  if (address != nullptr && *address != '\0') return true;
+  // An address asking for autolaunch names no bus that is running.
+  if (address != nullptr && *address != '\0') return !g_str_has_prefix(address, "autolaunch:");
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime == nullptr || *runtime == '\0') return false;
   struct stat info {};
