@@ -7,6 +7,7 @@
 #include "app/window_controller.h"
 #include "notifier/view_controller.h"
 #include "platform/log_line.h"
+#include "platform/log_redirect.h"
 #include "platform/text.h"
 
 namespace {
@@ -17,6 +18,7 @@ constexpr int kToolkitFailureStatus = 2;
 }  // namespace
 
 int applicationMain(int argc, char** argv) {
+  platform::openClosedStandardStreams();
   std::vector<std::string> arguments;
   for (int i = 0; i < argc; ++i) arguments.push_back(platform::repairUtf8(argv[i]));
 

@@ -49,5 +49,7 @@ std::uint64_t KelmLogger::getLogFileSize() const {
 }
 
 void KelmLogger::rotateIfTooLarge() {
-  if (getLogFileSize() > logging::kRotationThreshold) rotateLogToNextIndex(0);
+  // A file the run would not write to is not the user's log: it stays where it is.
+  if (getLogFileSize() > logging::kRotationThreshold && platform::isOwnSoleFile(initialLogFile_))
+    rotateLogToNextIndex(0);
 }

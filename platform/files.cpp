@@ -26,4 +26,13 @@ bool removeFile(const std::string& path) {
   return unlink(path.c_str()) == 0;
 }
 
+bool isOwnSoleFile(const struct stat& info) {
+  return S_ISREG(info.st_mode) && info.st_uid == geteuid() && info.st_nlink == 1;
+}
+
+bool isOwnSoleFile(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && isOwnSoleFile(info);
+}
+
 }  // namespace platform

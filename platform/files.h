@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+struct stat;
+
 namespace platform {
 
 // True when any entry is at the path, following a symbolic link to its target.
@@ -16,5 +18,10 @@ std::optional<std::uint64_t> fileSize(const std::string& path);
 bool moveItemNoReplace(const std::string& from, const std::string& to);
 
 bool removeFile(const std::string& path);
+
+// A regular file of the running user's with no second name, the path not followed: in a shared
+// folder, the only kind of file that another user cannot have planted there.
+bool isOwnSoleFile(const std::string& path);
+bool isOwnSoleFile(const struct stat& info);
 
 }  // namespace platform

@@ -84,9 +84,8 @@ void BalloonWindow::setAccessoryPolicy() {
 }
 
 void BalloonWindow::setApplicationIconImage(const char* imagePath) {
-  if (GdkPixbuf* icon = gdk_pixbuf_new_from_file(imagePath, nullptr)) {
-    gtk_window_set_default_icon(icon);
-    g_object_unref(icon);
+  if (const ObjectRef<GdkPixbuf> icon = loadImage(imagePath)) {
+    gtk_window_set_default_icon(icon.get());
   } else {
     gtk_window_set_default_icon_list(nullptr);
   }

@@ -1,6 +1,12 @@
 #include "platform/gtk/icon_loading.h"
 
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <string_view>
 
 #include "platform/icns.h"
 
@@ -13,13 +19,29 @@ bool isIconFamily(const std::string& path) {
   return path.ends_with(".icns");
 }
 
-std::string fileContents(const std::string& path) {
-  gchar* bytes = nullptr;
-  gsize length = 0;
-  if (!g_file_get_contents(path.c_str(), &bytes, &length, nullptr)) return {};
-  std::string contents(bytes, length);
-  g_free(bytes);
-  return contents;
+// Far above any icon or logo, far below what would strain the run's memory.
+constexpr off_t kMaxPictureBytes = 16 << 20;
+
+// The whole file, or nothing when it is not a regular file of at most kMaxPictureBytes. Opened
+// without blocking: a FIFO or a device at an agent's path must not hold the balloon back.
+std::string pictureBytes(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return {};
+  std::string bytes;
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxPictureBytes) {
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+      const ssize_t got = read(fd, bytes.data() + filled, bytes.size() - filled);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+  }
+  close(fd);
+  return bytes;
 }
 
 // gdk-pixbuf's own fitting of an image loaded at a size: proportions kept, rounded, at least 1.
@@ -35,19 +57,22 @@ void fitInto(int box, int& width, int& height) {
   height = std::max(height, 1);
 }
 
-// The PNG loader named outright: no guessing of the type from the bytes, which would consult
-// the MIME database.
-ObjectRef<GdkPixbuf> decode(const IcnsPicture& picture, int box) {
-  ObjectRef<GdkPixbufLoader> loader(gdk_pixbuf_loader_new_with_type("png", nullptr));
+void fitOnPrepared(GdkPixbufLoader* loader, int width, int height, gpointer box) {
+  fitInto(*static_cast<const int*>(box), width, height);
+  gdk_pixbuf_loader_set_size(loader, width, height);
+}
+
+// Decoded from memory, fitted into `box` square unless it is 0. The type is guessed from the
+// bytes, as gdk-pixbuf guesses a file's, unless named.
+ObjectRef<GdkPixbuf> decode(std::string_view bytes, int box, const char* type = nullptr) {
+  ObjectRef<GdkPixbufLoader> loader(type != nullptr ? gdk_pixbuf_loader_new_with_type(type, nullptr)
+                                                    : gdk_pixbuf_loader_new());
   if (!loader) return nullptr;
-  int width = picture.width;
-  int height = picture.height;
-  if (box > 0) fitInto(box, width, height);
-  if (width != picture.width || height != picture.height)
-    gdk_pixbuf_loader_set_size(loader.get(), width, height);
+  if (box > 0) g_signal_connect(loader.get(), "size-prepared", G_CALLBACK(fitOnPrepared), &box);
   const bool written =
-      gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(picture.png.data()),
-                              picture.png.size(), nullptr) != FALSE;
+      !bytes.empty() &&
+      gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes.data()),
+                              bytes.size(), nullptr) != FALSE;
   // Closed in any case: a loader still open when released complains on the log.
   const bool closed = gdk_pixbuf_loader_close(loader.get(), nullptr) != FALSE;
   GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());
@@ -55,31 +80,39 @@ ObjectRef<GdkPixbuf> decode(const IcnsPicture& picture, int box) {
   return ObjectRef<GdkPixbuf>(GDK_PIXBUF(g_object_ref(pixbuf)));
 }
 
+// The PNG loader named outright for an icon family's pictures: no guessing of the type from the
+// bytes, which would consult the MIME database.
+ObjectRef<GdkPixbuf> decode(const IcnsPicture& picture, int box) {
+  return decode(picture.png, box, "png");
+}
+
 }  // namespace
 
 ObjectRef<GdkPixbuf> loadIcon(const std::string& path, int pixels) {
+  const std::string bytes = pictureBytes(path);
   if (isIconFamily(path)) {
-    const std::string contents = fileContents(path);
-    const std::vector<IcnsPicture> pictures = icnsPngPictures(contents);
+    const std::vector<IcnsPicture> pictures = icnsPngPictures(bytes);
     if (const IcnsPicture* picture = icnsPictureFor(pictures, pixels))
       return decode(*picture, pixels);
   }
-  return ObjectRef<GdkPixbuf>(
-      gdk_pixbuf_new_from_file_at_size(path.c_str(), pixels, pixels, nullptr));
+  return decode(bytes, pixels);
+}
+
+ObjectRef<GdkPixbuf> loadImage(const std::string& path) {
+  return decode(pictureBytes(path), 0);
 }
 
 std::vector<ObjectRef<GdkPixbuf>> loadWindowIcons(const std::string& path, int maxPixels) {
+  const std::string bytes = pictureBytes(path);
   std::vector<ObjectRef<GdkPixbuf>> icons;
   if (isIconFamily(path)) {
-    const std::string contents = fileContents(path);
-    for (const IcnsPicture& picture : icnsPngPictures(contents)) {
+    for (const IcnsPicture& picture : icnsPngPictures(bytes)) {
       if (picture.width > maxPixels || picture.height > maxPixels) continue;
       if (auto icon = decode(picture, 0)) icons.push_back(std::move(icon));
     }
   }
   if (icons.empty()) {
-    if (GdkPixbuf* whole = gdk_pixbuf_new_from_file(path.c_str(), nullptr))
-      icons.emplace_back(whole);
+    if (auto whole = decode(bytes, 0)) icons.push_back(std::move(whole));
   }
   return icons;
 }

@@ -1,6 +1,7 @@
 // The toolkit module: connects to the display and builds the balloon on GTK's C API. Loaded
 // only once both gates have said yes; the program reaches it through one table of C functions.
 #include <gtk/gtk.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <string>
@@ -75,6 +76,53 @@ BalloonWindow* buildBalloon(const std::string& folder, std::string& failure) {
   return new BalloonWindow(folder, std::move(builder));
 }
 
+bool hasSessionBus() {
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  // An address asking for autolaunch names no bus that is running.
+  if (address != nullptr && *address != '\0') return !g_str_has_prefix(address, "autolaunch:");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime == nullptr || *runtime == '\0') return false;
+  struct stat info {};
+  return stat((std::string(runtime) + "/bus").c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+// Asked on a connection of our own, so that the one GIO shares is not set up by us.
+bool accessibilityBusRunning() {
+  gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  if (address == nullptr) return false;
+  ObjectRef<GDBusConnection> bus(g_dbus_connection_new_for_address_sync(
+      address,
+      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+      nullptr, nullptr, nullptr));
+  g_free(address);
+  if (!bus) return false;
+  GVariant* reply = g_dbus_connection_call_sync(
+      bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+      "NameHasOwner", g_variant_new("(s)", "org.a11y.Bus"), G_VARIANT_TYPE("(b)"),
+      G_DBUS_CALL_FLAGS_NONE, 500, nullptr, nullptr);
+  gboolean owned = FALSE;
+  if (reply != nullptr) {
+    g_variant_get(reply, "(b)", &owned);
+    g_variant_unref(reply);
+  }
+  g_dbus_connection_close_sync(bus.get(), nullptr, nullptr);
+  return owned != FALSE;
+}
+
+// Nothing the run starts may outlive it. Without a session bus, libdbus and GDBus would start
+// one through dbus-launch, and on it the accessibility bus; an address that no transport
+// accepts stops them, and a bridge can still find an accessibility bus named on the display.
+// With a session bus, the bridge would have it start the accessibility bus when none is running:
+// then no assistive technology is listening, and the bridge is left out.
+void keepDaemonsFromStarting() {
+  if (!hasSessionBus()) {
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+  } else if (!accessibilityBusRunning()) {
+    setenv("NO_AT_BRIDGE", "1", 1);
+  }
+}
+
 std::string g_failure;  // the last opening's failure, handed out by pointer
 
 TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine, const char** failure) {
@@ -83,6 +131,7 @@ TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine, const
   gdk_set_allowed_backends("x11,*");
   // Nothing parsed or logged may depend on the locale.
   gtk_disable_setlocale();
+  keepDaemonsFromStarting();
   BalloonWindow* balloon = nullptr;
   g_failure.clear();
   if (!gtk_init_check(nullptr, nullptr)) {

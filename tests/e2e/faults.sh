@@ -28,6 +28,13 @@ timeout 10 "$TALVENOR" Firefox && status=0 || status=$?
 expect_ended "FIFO at the log path" yes
 rm "$log"
 
+# Started with standard streams closed, alone or together: every line still logged.
+for closed in '0<&-' '1>&-' '2>&-' '0<&- 1>&- 2>&-'; do
+  eval "run_talvenor Firefox $closed" && expect_ended "$closed" yes
+  expect_eq "$closed: lines" "Log Open:Talvenor Not showing Talvenor" \
+    "$(log_messages "$VANTREL" | sed -n '1p;$p' | paste -sd ' ')" && rm -f "$log"
+done
+
 # A log file the user may not write: the run goes on unlogged, the file unchanged.
 echo "earlier" >"$nobody_log" && chown nobody "$nobody_log" && chmod 444 "$nobody_log"
 as_nobody "$TALVENOR" Firefox && status=0 || status=$?

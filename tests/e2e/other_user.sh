@@ -28,4 +28,15 @@ expect_eq "nobody's log kept growing" "Not showing Talvenor" \
 as_nobody mv "$logs/Brisvane_root1.log" "$logs/x" 2>/dev/null && fail "nobody moved root's file"
 as_nobody rm -f "$logs/Brisvane_root0.log" 2>/dev/null && fail "nobody removed root's file"
 as_nobody sh -c "echo x >>'$logs/Brisvane_root1.log'" 2>/dev/null && fail "nobody appended to root's file"
+
+# Planted at root's current name: a second name of a file elsewhere, or nobody's 2 MiB file.
+# Neither is appended to nor rotated; root runs on unlogged. A log it creates is mode 644.
+rm "$logs"/Brisvane_root* && echo keep >/Library/elsewhere && current=$logs/Brisvane_root0.log
+for planted in "ln /Library/elsewhere $current" "as_nobody sh -c 'yes | head -c 2097153 >$current'"; do
+  eval "$planted" && before=$(stat -c '%n %i %s' "$logs"/Brisvane_root* /Library/elsewhere)
+  "$TALVENOR" Firefox >/dev/null 2>&1
+  expect_eq "$planted" "$before" "$(stat -c '%n %i %s' "$logs"/Brisvane_root* /Library/elsewhere)"
+  rm "$current"
+done
+(umask 0 && "$TALVENOR" Firefox) && expect_eq "mode under umask 0" 644 "$(stat -c %a "$current")"
 finish

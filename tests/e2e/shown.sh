@@ -1,5 +1,5 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR default|rebranded|message|empty|bad-logo|no-default-icon|encodings [RESOURCES]
+#   shown.sh TALVENOR VARIANT [RESOURCES], VARIANT one of those in tests.cmake
 # RESOURCES is the folder where the program's icon is expected; without it, the binary is one
 # of the build tree, with its resources beside it.
 . "$(dirname "$0")/lib.sh"
@@ -28,20 +28,25 @@ case $variant in
     printf '%s' "$LOGO_PNG_BASE64" | base64 -d >"$VANTREL/images/rebranded-agent-logo.png"
     content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
 Printing the ballon text Firefox $sentence" ;;
-  bad-logo)
+  bad-logo | fifo-pictures)
     mkdir -p "$VANTREL/SystemData" "$VANTREL/images"
     write_plist "$VANTREL/SystemData/rebrand.plist" xml "<key>IS_REBRANDED</key><string>TRUE</string>"
     echo "not an image" >"$VANTREL/images/rebranded-agent-logo.png"
     content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
-Printing the ballon text Firefox $sentence" ;;
-  no-default-icon)
+Printing the ballon text Firefox $sentence" ;;&
+  no-default-icon | fifo-pictures)
     # A copy of the program whose resources lack the icon.
     copy=$(mktemp -d)
     cp "$TALVENOR" "$(dirname "$TALVENOR")"/libtalvenor-*.so "$copy"
     cp -r "$resources" "$copy/resources"
     rm "$copy/resources/AppIcon.icns"
     TALVENOR=$copy/talvenor
-    icon_line="Default AppIcon not available Path not available" ;;
+    icon_line="Default AppIcon not available Path not available" ;;&
+  fifo-pictures)  # FIFOs where the logo and the icon are: no pictures, and no waiting
+    rm "$VANTREL/images/rebranded-agent-logo.png"
+    mkfifo "$VANTREL/images/rebranded-agent-logo.png" "$copy/resources/AppIcon.icns"
+    icon_line="Initially setting default image for appIcon :$copy/resources/AppIcon.icns" ;;
+  stderr-closed) closing='2>&-' ;;  # the display connection must not become standard error
   message)
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
       "<key>successNotificationMessage</key><string>is at 100%d, &quot;patched&quot;.</string>"
@@ -59,8 +64,14 @@ Printing the ballon text Firefox " ;;
 esac
 
 start_display
+# Two cases with a session bus of their own, the others with none. What the run starts carries
+# its environment's mark, or that bus's address.
+set --
+case $variant in message | empty) set -- $(dbus-daemon --session --fork --print-address=1 --print-pid=1) ;; esac
+bus=${1:-} bus_pid=${2:-}
 before=$(library_fingerprint)
-"$TALVENOR" Firefox &  # a direct child of this shell, as the agent's record says
+# A direct child of this shell, as the agent's record says.
+eval "env -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS ${bus:+DBUS_SESSION_BUS_ADDRESS=$bus} TALVENOR_RUN=$$ \"\$TALVENOR\" Firefox ${closing:-} &"
 pid=$!
 # The placement timer fires a second after the window is built, later on a loaded machine.
 for _ in $(seq 100); do
@@ -102,6 +113,9 @@ fi
 status=0
 wait "$pid" || status=$?
 expect_eq "status" 0 "$status"
+expect_eq "processes left by the run" 0 \
+  "$(grep -lzF -e "TALVENOR_RUN=$$" ${bus:+-e "$bus"} /proc/[0-9]*/environ 2>/dev/null | wc -l)"
+[ -z "$bus" ] || kill "$bus_pid"
 expect_eq "nothing but the log written" "$before" "$(library_fingerprint)"
 expect_eq "log" "Log Open:Talvenor
 Given App Name Optional(\"Firefox\")
