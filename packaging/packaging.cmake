@@ -53,6 +53,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dash is essential on Debian, and naming it would only be rejected as redundant.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS procps)
+# The sound library alone speaks only to ALSA; its pulse driver reaches the desktop's sound
+# server, PulseAudio or PipeWire's pulse service, where mixers list it among system sounds.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libcanberra-pulse)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

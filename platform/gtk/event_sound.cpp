@@ -7,6 +7,9 @@
 namespace platform::gtk {
 namespace {
 
+constexpr const char* kApplicationId = "talvenor";
+constexpr const char* kDescription = "An application has been updated";
+
 void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
 // The sound library reports a missing sound card on standard error, which is the log; its
@@ -17,6 +20,24 @@ void silenceAlsa() {
   using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
   auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
   if (setHandler != nullptr) setHandler(ignoreAlsaMessage);
+}
+
+// Left to itself, the library gives up when its first driver cannot reach a sound server,
+// although plain ALSA would still play; each driver is tried on a context of its own, as one
+// whose opening failed is not reliably reusable.
+ca_context* openContext() {
+  for (const char* driver : {"pulse", "alsa"}) {
+    ca_context* context = nullptr;
+    if (ca_context_create(&context) != CA_SUCCESS) return nullptr;
+    // Named here, mixers list the sound as the program's, among the system sounds.
+    if (ca_context_set_driver(context, driver) == CA_SUCCESS &&
+        ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Talvenor",
+                                CA_PROP_APPLICATION_ID, kApplicationId, nullptr) == CA_SUCCESS &&
+        ca_context_open(context) == CA_SUCCESS)
+      return context;
+    ca_context_destroy(context);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -30,14 +51,14 @@ EventSound::~EventSound() {
 void EventSound::play(const std::string& name) {
   if (context_ == nullptr) {
     silenceAlsa();
-    if (ca_context_create(&context_) != CA_SUCCESS) return;
+    if ((context_ = openContext()) == nullptr) return;
   }
   const std::string ownSound = resourceFolder_ + "/" + name + ".wav";
-  if (fileExists(ownSound)) {
-    ca_context_play(context_, 0, CA_PROP_MEDIA_FILENAME, ownSound.c_str(), nullptr);
-  } else {
-    ca_context_play(context_, 0, CA_PROP_EVENT_ID, name.c_str(), nullptr);
-  }
+  const bool own = fileExists(ownSound);
+  // The event role puts the stream under the desktop's volume for system sounds.
+  ca_context_play(context_, 0, own ? CA_PROP_MEDIA_FILENAME : CA_PROP_EVENT_ID,
+                  own ? ownSound.c_str() : name.c_str(), CA_PROP_MEDIA_ROLE, "event",
+                  CA_PROP_EVENT_DESCRIPTION, kDescription, nullptr);
 }
 
 }  // namespace platform::gtk

@@ -104,5 +104,27 @@ start_display() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
   done
-  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
+  trap 'kill $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
+}
+
+# audible_seconds FILE: how long the raw 16-bit mono samples in FILE are louder than a whisper.
+audible_seconds() {
+  python3 -c 'import array, os, sys
+a = array.array("h", open(sys.argv[1], "rb").read() if os.path.exists(sys.argv[1]) else b"")
+print(sum(abs(x) > 64 for x in a) / 44100)' "$1"
+}
+
+# start_pulse: a private sound server whose only sink discards what it plays, recorded from
+# its monitor into $PULSE_DIR/heard.raw; the run reaches it through $run_env.
+start_pulse() {
+  PULSE_DIR=$(mktemp -d)
+  HOME=$PULSE_DIR XDG_RUNTIME_DIR=$PULSE_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+    --use-pid-file=no -L "module-null-sink sink_name=null" \
+    -L "module-native-protocol-unix socket=$PULSE_DIR/native auth-anonymous=1" >/dev/null 2>&1 &
+  PULSE_PID=$!
+  run_env="PULSE_SERVER=unix:$PULSE_DIR/native HOME=$PULSE_DIR"
+  for _ in $(seq 100); do [ -S "$PULSE_DIR/native" ] && break; sleep 0.05; done
+  env $run_env parec --latency-msec=50 --raw --format=s16le --rate=44100 --channels=1 -d null.monitor \
+    >"$PULSE_DIR/heard.raw" &
+  helper_pids="$PULSE_PID $!"
 }

@@ -64,6 +64,16 @@ Printing the ballon text Firefox " ;;
 esac
 
 start_display
+# The sound, heard: through a sound server, and through plain ALSA (here a file) when the
+# server's driver is installed but no server runs.
+case $variant in
+  default) start_pulse ;;
+  encodings)
+    run_env="HOME=$(mktemp -d)"
+    heard=${run_env#HOME=}/heard.raw
+    printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' "$heard" \
+      >"${run_env#HOME=}/.asoundrc" ;;
+esac
 # Two cases with a session bus of their own, the others with none. What the run starts carries
 # its environment's mark, or that bus's address.
 set --
@@ -71,7 +81,7 @@ case $variant in message | empty) set -- $(dbus-daemon --session --fork --print-
 bus=${1:-} bus_pid=${2:-}
 before=$(library_fingerprint)
 # A direct child of this shell, as the agent's record says.
-eval "env -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS ${bus:+DBUS_SESSION_BUS_ADDRESS=$bus} TALVENOR_RUN=$$ \"\$TALVENOR\" Firefox ${closing:-} &"
+eval "env -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS ${bus:+DBUS_SESSION_BUS_ADDRESS=$bus} ${run_env:-} TALVENOR_RUN=$$ \"\$TALVENOR\" Firefox ${closing:-} &"
 pid=$!
 # The placement timer fires a second after the window is built, later on a loaded machine.
 for _ in $(seq 100); do
@@ -113,6 +123,14 @@ fi
 status=0
 wait "$pid" || status=$?
 expect_eq "status" 0 "$status"
+if [ -n "${PULSE_DIR:-}" ]; then
+  kill $helper_pids; wait $helper_pids 2>/dev/null || true
+  heard=$PULSE_DIR/heard.raw
+fi
+if [ -n "${heard:-}" ]; then  # the sound lasts 0.6 s
+  seconds=$(audible_seconds "$heard")
+  awk -v s="$seconds" 'BEGIN { exit !(s >= 0.5) }' || fail "heard $seconds s of the sound"
+fi
 expect_eq "processes left by the run" 0 \
   "$(grep -lzF -e "TALVENOR_RUN=$$" ${bus:+-e "$bus"} /proc/[0-9]*/environ 2>/dev/null | wc -l)"
 [ -z "$bus" ] || kill "$bus_pid"
