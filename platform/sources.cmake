@@ -25,6 +25,7 @@ add_library(talvenor-gtk MODULE
   platform/gtk/balloon_window.cpp
   platform/gtk/event_sound.cpp
   platform/gtk/icon_loading.cpp
+  platform/gtk/late_announcement.cpp
   platform/gtk/module.cpp
   platform/gtk/quiet_glib_log.cpp
   platform/icns.cpp

@@ -28,7 +28,8 @@ BalloonWindow::BalloonWindow(const std::string& resourceFolder, ObjectRef<GtkBui
       effectRoot_(builderObject<GtkWidget>(builder_.get(), "effect")),
       balloonIcon_(builderObject<GtkImage>(builder_.get(), "balloonIcon")),
       ballonText_(builderObject<GtkLabel>(builder_.get(), "ballonText")),
-      sound_(resourceFolder) {
+      sound_(resourceFolder),
+      announcement_(window_) {
   g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
   g_signal_connect(window_, "map-event", G_CALLBACK(onMapped), this);
 
@@ -40,6 +41,9 @@ BalloonWindow::BalloonWindow(const std::string& resourceFolder, ObjectRef<GtkBui
     gtk_style_context_add_class(gtk_widget_get_style_context(widget), "composited");
   }
   atk_object_set_role(gtk_widget_get_accessible(widget), ATK_ROLE_NOTIFICATION);
+  // The icon is the product's mark: read as its name rather than as an unnamed image.
+  atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(balloonIcon_)),
+                      gtk_window_get_title(window_));
 }
 
 // Closed by the user: hidden, never destroyed, and left alone from then on.

@@ -6,6 +6,7 @@
 
 #include "platform/gtk/event_sound.h"
 #include "platform/gtk/glib_holders.h"
+#include "platform/gtk/late_announcement.h"
 
 namespace platform::gtk {
 
@@ -43,6 +44,7 @@ class BalloonWindow {
   GtkLabel* ballonText_ = nullptr;
   EventSound sound_;
   std::string pendingSound_;  // played once the window is on screen
+  LateAnnouncement announcement_;
 };
 
 }  // namespace platform::gtk

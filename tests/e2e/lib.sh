@@ -104,7 +104,7 @@ start_display() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
   done
-  trap 'kill $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
+  trap 'kill -- $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
 }
 
 # audible_seconds FILE: how long the raw 16-bit mono samples in FILE are louder than a whisper.

@@ -79,6 +79,24 @@ esac
 set --
 case $variant in message | empty) set -- $(dbus-daemon --session --fork --print-address=1 --print-pid=1) ;; esac
 bus=${1:-} bus_pid=${2:-}
+# A screen reader's view: the accessibility bus on the session bus, and a listener on it.
+if [ "$variant" = message ]; then
+  # In a process group of its own, so that its bus and registry end with it.
+  DBUS_SESSION_BUS_ADDRESS=$bus setsid /usr/libexec/at-spi-bus-launcher --launch-immediately &
+  helper_pids="-$!"
+  heard_by_reader=$(mktemp)
+  DBUS_SESSION_BUS_ADDRESS=$bus /usr/bin/python3 -c 'import pyatspi
+from gi.repository import GLib
+def on(e):
+    icon = pyatspi.findDescendant(e.source, lambda a: a.getRoleName() == "icon")
+    print(e.type, e.source.getRoleName(), e.source.name, icon and icon.name, sep="|", flush=True)
+pyatspi.Registry.registerEventListener(on, "window:create", "object:state-changed:showing")
+print("ready", flush=True)
+GLib.timeout_add(8000, pyatspi.Registry.stop)
+pyatspi.Registry.start()' >"$heard_by_reader" &
+  reader_pid=$!
+  for _ in $(seq 100); do grep -q ready "$heard_by_reader" && break; sleep 0.1; done
+fi
 before=$(library_fingerprint)
 # A direct child of this shell, as the agent's record says.
 eval "env -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS ${bus:+DBUS_SESSION_BUS_ADDRESS=$bus} ${run_env:-} TALVENOR_RUN=$$ \"\$TALVENOR\" Firefox ${closing:-} &"
@@ -130,6 +148,15 @@ fi
 if [ -n "${heard:-}" ]; then  # the sound lasts 0.6 s
   seconds=$(audible_seconds "$heard")
   awk -v s="$seconds" 'BEGIN { exit !(s >= 0.5) }' || fail "heard $seconds s of the sound"
+fi
+if [ -n "${reader_pid:-}" ]; then
+  wait "$reader_pid"
+  kill -- $helper_pids
+  sleep 0.5
+  for event in window:create object:state-changed:showing; do
+    grep -qxF "$event|notification|Firefox is at 100%d, \"patched\".|Talvenor" "$heard_by_reader" ||
+      fail "a screen reader heard no $event of the balloon: $(cat "$heard_by_reader")"
+  done
 fi
 expect_eq "processes left by the run" 0 \
   "$(grep -lzF -e "TALVENOR_RUN=$$" ${bus:+-e "$bus"} /proc/[0-9]*/environ 2>/dev/null | wc -l)"
