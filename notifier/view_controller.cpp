@@ -78,6 +78,7 @@ void ViewController::fillBalloon() {
     setCustomizationData(*customization);
   } else {
     window_->setBallonText(*appNameArg + " " + kDefaultSentence);
+    window_->setTextDirectionFrom(kDefaultSentence);
   }
   NSLog("Printing the ballon text " + window_->ballonText());
 
@@ -89,6 +90,7 @@ void ViewController::fillBalloon() {
 void ViewController::setCustomizationData(
     const ApplicationRunningPromptCustomization& customization) {
   NSLog("Printing customizationData " + config::describe(customization));
-  window_->setBallonText(*appNameArg + " " +
-                         customization.successNotificationMessage.value_or(kDefaultSentence));
+  const std::string sentence = customization.successNotificationMessage.value_or(kDefaultSentence);
+  window_->setBallonText(*appNameArg + " " + sentence);
+  window_->setTextDirectionFrom(sentence);
 }

@@ -42,6 +42,8 @@ struct TalvenorToolkitTable {
   const char* (*ballonText)(TalvenorBalloon* balloon);
   void (*setEffectActive)(TalvenorBalloon* balloon);
   void (*playSound)(TalvenorBalloon* balloon, const char* name);
+  // The text's paragraph direction follows `sentence`, the part after the application's name.
+  void (*setTextDirectionFrom)(TalvenorBalloon* balloon, const char* sentence);
 };
 
 // The module's one export. Fills the table and returns 1 when the module was built with a

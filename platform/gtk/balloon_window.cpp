@@ -1,5 +1,10 @@
 #include "platform/gtk/balloon_window.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
 #include "platform/gtk/icon_loading.h"
 
 namespace platform::gtk {
@@ -13,6 +18,42 @@ Surface iconSurface(const char* path, int scale) {
   const ObjectRef<GdkPixbuf> pixbuf = loadIcon(path, kIconSize * scale);
   if (!pixbuf) return nullptr;
   return Surface(gdk_cairo_surface_create_from_pixbuf(pixbuf.get(), scale, nullptr));
+}
+
+// The primary monitor's work area, the first monitor's without a primary.
+bool workArea(GtkWidget* widget, GdkRectangle& area) {
+  GdkDisplay* display = gtk_widget_get_display(widget);
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+  if (monitor == nullptr) return false;
+  gdk_monitor_get_workarea(monitor, &area);
+  return true;
+}
+
+// The width and height that the card's padding and border take around its contents.
+std::pair<int, int> cardChrome(GtkWidget* card) {
+  GtkStyleContext* style = gtk_widget_get_style_context(card);
+  const GtkStateFlags state = gtk_style_context_get_state(style);
+  GtkBorder padding, border;
+  gtk_style_context_get_padding(style, state, &padding);
+  gtk_style_context_get_border(style, state, &border);
+  return {padding.left + border.left + padding.right + border.right,
+          padding.top + border.top + padding.bottom + border.bottom};
+}
+
+// Right-to-left languages, for a sentence without a letter of its own.
+bool localeIsRightToLeft() {
+  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  for (const char* name : names) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') continue;
+    for (const char* rtl : {"ar", "fa", "he", "iw", "ps", "sd", "ug", "ur", "yi", "ckb", "dv"}) {
+      const std::size_t length = std::strlen(rtl);
+      if (std::strncmp(value, rtl, length) == 0 && !g_ascii_isalpha(value[length])) return true;
+    }
+    return false;
+  }
+  return false;
 }
 
 template <typename T>
@@ -128,7 +169,47 @@ void BalloonWindow::setBalloonIconImage(const char* imagePath) {
 
 void BalloonWindow::setBallonText(const char* text) {
   gtk_label_set_text(ballonText_, text);
+  fitTextToScreen();
   if (window_ != nullptr) atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(window_)), text);
+}
+
+// However long the sentence, the card stays inside the work area, with the screen margins; a
+// text that does not fit ends in an ellipsis on its last visible line.
+void BalloonWindow::fitTextToScreen() {
+  GtkWidget* label = GTK_WIDGET(ballonText_);
+  // A word broken across lines gains no hyphen: a web address must read as it is.
+  PangoAttrList* attributes = pango_attr_list_new();
+  pango_attr_list_insert(attributes, pango_attr_insert_hyphens_new(FALSE));
+  gtk_label_set_attributes(ballonText_, attributes);
+  pango_attr_list_unref(attributes);
+
+  GdkRectangle area;
+  if (!workArea(label, area)) return;
+  PangoLayout* layout = gtk_widget_create_pango_layout(label, "Ag");
+  int twoChars = 0, lineHeight = 0;
+  pango_layout_get_pixel_size(layout, &twoChars, &lineHeight);
+  g_object_unref(layout);
+  const auto [chromeWidth, chromeHeight] = cardChrome(effectRoot_);
+  const int width = area.width - 2 * kScreenMargin - chromeWidth - kIconSize -
+                    gtk_box_get_spacing(GTK_BOX(effectRoot_));
+  const int height = area.height - 2 * kScreenMargin - chromeHeight;
+  const int chars = std::max(1, 2 * width / std::max(1, twoChars));
+  gtk_label_set_max_width_chars(ballonText_,
+                                std::min(gtk_label_get_max_width_chars(ballonText_), chars));
+  gtk_label_set_width_chars(ballonText_, std::min(gtk_label_get_width_chars(ballonText_), chars));
+  gtk_label_set_lines(ballonText_, std::max(1, height / std::max(1, lineHeight)));
+  gtk_label_set_ellipsize(ballonText_, PANGO_ELLIPSIZE_END);
+}
+
+void BalloonWindow::setTextDirectionFrom(const char* sentence) {
+  // Pango's own finder of the first strong character, deprecated only in favour of FriBidi's.
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  PangoDirection direction = pango_find_base_dir(sentence, -1);
+  G_GNUC_END_IGNORE_DEPRECATIONS
+  if (direction == PANGO_DIRECTION_NEUTRAL)
+    direction = localeIsRightToLeft() ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_LTR;
+  gtk_widget_set_direction(GTK_WIDGET(ballonText_),
+                           direction == PANGO_DIRECTION_RTL ? GTK_TEXT_DIR_RTL : GTK_TEXT_DIR_LTR);
 }
 
 const char* BalloonWindow::ballonText() const {

@@ -31,11 +31,13 @@ class BalloonWindow {
   const char* ballonText() const;
   void setEffectActive();
   void playSound(const char* name);
+  void setTextDirectionFrom(const char* sentence);
 
  private:
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
   static gboolean onMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
   void placeAtTopRight();
+  void fitTextToScreen();
 
   ObjectRef<GtkBuilder> builder_;
   GtkWindow* window_ = nullptr;  // null once the window is gone

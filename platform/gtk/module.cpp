@@ -187,6 +187,8 @@ const TalvenorToolkitTable kTable = {
     .ballonText = [](TalvenorBalloon* b) { return self(b).ballonText(); },
     .setEffectActive = [](TalvenorBalloon* b) { self(b).setEffectActive(); },
     .playSound = [](TalvenorBalloon* b, const char* name) { self(b).playSound(name); },
+    .setTextDirectionFrom = [](TalvenorBalloon* b,
+                               const char* sentence) { self(b).setTextDirectionFrom(sentence); },
 };
 
 }  // namespace

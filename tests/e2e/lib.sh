@@ -89,11 +89,13 @@ seconds_at() {
 # A small orange PNG that stands in for an agent's rebranded logo.
 LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREAAAQAMHFElFgNKvi622MBFl05n4WAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAwNUCfm6uS4lquc4AAAAASUVORK5CYII=
 
-# start_display: a private X server with a window manager, for the cases that show the balloon.
+# start_display: a private X server with a window manager, for the cases that show the balloon;
+# $SCREEN_WIDTH x $SCREEN_HEIGHT pixels.
+SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
 start_display() {
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"

@@ -54,6 +54,16 @@ Printing the ballon text Firefox $sentence" ;;&
 Rebrand Changes not available
 Printing customizationData ApplicationRunningPromptCustomization(successNotificationMessage: Optional(\"is at 100%d, \\\"patched\\\".\"))
 Printing the ballon text Firefox is at 100%d, \"patched\"." ;;
+  long | long-scaled)  # 20,000 characters with a 300-character address, on a small screen
+    SCREEN_WIDTH=800 SCREEN_HEIGHT=600
+    [ "$variant" = long ] || export GDK_SCALE=2
+    message="see https://example.org/$(printf 'a%.0s' $(seq 276)) $(printf 'Lorem %.0s' $(seq 3300))"
+    write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
+      "<key>successNotificationMessage</key><string>$message</string>"
+    content="_systemDataPath refers to data folder
+Rebrand Changes not available
+Printing customizationData ApplicationRunningPromptCustomization(successNotificationMessage: Optional(\"$message\"))
+Printing the ballon text Firefox $message" ;;
   empty)
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" bin \
       "<key>successNotificationMessage</key><string></string>"
@@ -133,9 +143,14 @@ else
   left=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left X/ { print $4 }')
   top=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left Y/ { print $4 }')
   width=$(printf '%s\n' "$geometry" | awk '/Width:/ { print $2 }')
-  right_gap=$((1280 - left - width))
+  right_gap=$((SCREEN_WIDTH - left - width))
   [ "$right_gap" -ge 0 ] && [ "$right_gap" -le 40 ] || fail "not at the right edge: gap $right_gap"
   [ "$top" -ge 0 ] && [ "$top" -le 40 ] || fail "not at the top: y $top"
+  height=$(printf '%s\n' "$geometry" | awk '/Height:/ { print $2 }')
+  scale=${GDK_SCALE:-1}  # the balloon's size leaves room for the margins, where it is put
+  [ $((width + 24 * scale)) -le "$SCREEN_WIDTH" ] && [ $((top + height)) -le "$SCREEN_HEIGHT" ] &&
+    [ $((height + 24 * scale)) -le "$SCREEN_HEIGHT" ] ||
+    fail "larger than the screen within its margins: $width x $height at $left,$top"
 fi
 
 status=0

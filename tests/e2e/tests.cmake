@@ -5,7 +5,7 @@ foreach(case refusals install_variants no_display refusal_footprint faults concu
 endforeach()
 # Each shown case lasts the balloon's 15 seconds; they run side by side.
 foreach(variant default rebranded message empty bad-logo no-default-icon encodings stderr-closed
-                fifo-pictures)
+                fifo-pictures long long-scaled)
   add_test(NAME e2e.shown.${variant}
            COMMAND ${run_case} shown.sh $<TARGET_FILE:talvenor> ${variant})
   set_tests_properties(e2e.shown.${variant} PROPERTIES TIMEOUT 60)
