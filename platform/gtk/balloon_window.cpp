@@ -168,6 +168,7 @@ void BalloonWindow::setBalloonIconImage(const char* imagePath) {
 }
 
 void BalloonWindow::setBallonText(const char* text) {
+  text_ = text;
   gtk_label_set_text(ballonText_, text);
   fitTextToScreen();
   if (window_ != nullptr) atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(window_)), text);
@@ -208,12 +209,16 @@ void BalloonWindow::setTextDirectionFrom(const char* sentence) {
   G_GNUC_END_IGNORE_DEPRECATIONS
   if (direction == PANGO_DIRECTION_NEUTRAL)
     direction = localeIsRightToLeft() ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_LTR;
+  const bool rightToLeft = direction == PANGO_DIRECTION_RTL;
   gtk_widget_set_direction(GTK_WIDGET(ballonText_),
-                           direction == PANGO_DIRECTION_RTL ? GTK_TEXT_DIR_RTL : GTK_TEXT_DIR_LTR);
+                           rightToLeft ? GTK_TEXT_DIR_RTL : GTK_TEXT_DIR_LTR);
+  // Pango takes a paragraph's direction from its first letter, the application's name; a mark of
+  // the sentence's direction before it decides instead.
+  gtk_label_set_text(ballonText_, ((rightToLeft ? "\u200F" : "\u200E") + text_).c_str());
 }
 
 const char* BalloonWindow::ballonText() const {
-  return gtk_label_get_text(ballonText_);
+  return text_.c_str();
 }
 
 void BalloonWindow::setEffectActive() {

@@ -44,6 +44,7 @@ class BalloonWindow {
   GtkWidget* effectRoot_ = nullptr;
   GtkImage* balloonIcon_ = nullptr;
   GtkLabel* ballonText_ = nullptr;
+  std::string text_;  // as set, without the direction mark the label shows
   EventSound sound_;
   std::string pendingSound_;  // played once the window is on screen
   LateAnnouncement announcement_;
