@@ -69,6 +69,8 @@ void ViewController::fillBalloon() {
       window_->setBalloonIconImage(logoPath);
       window_->setApplicationIconImage(logoPath);
       NSLog("Using Rebranded AppIcon " + logoPath);
+      if (rebrand->productName && !rebrand->productName->empty())
+        window_->setBalloonIconName(*rebrand->productName);
     }
   } else {
     NSLog("Not Rebranded");

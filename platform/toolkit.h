@@ -37,6 +37,9 @@ class Toolkit {
   std::string ballonText() const { return table_.ballonText(balloon_); }
   void setEffectActive() { table_.setEffectActive(balloon_); }
   void playSound(const std::string& name) { table_.playSound(balloon_, name.c_str()); }
+  void setBalloonIconName(const std::string& name) {
+    table_.setBalloonIconName(balloon_, name.c_str());
+  }
   void setTextDirectionFrom(const std::string& sentence) {
     table_.setTextDirectionFrom(balloon_, sentence.c_str());
   }

@@ -44,6 +44,8 @@ struct TalvenorToolkitTable {
   void (*playSound)(TalvenorBalloon* balloon, const char* name);
   // The text's paragraph direction follows `sentence`, the part after the application's name.
   void (*setTextDirectionFrom)(TalvenorBalloon* balloon, const char* sentence);
+  // What assistive technologies call the icon: the product's name.
+  void (*setBalloonIconName)(TalvenorBalloon* balloon, const char* name);
 };
 
 // The module's one export. Fills the table and returns 1 when the module was built with a

@@ -83,8 +83,11 @@ BalloonWindow::BalloonWindow(const std::string& resourceFolder, ObjectRef<GtkBui
   }
   atk_object_set_role(gtk_widget_get_accessible(widget), ATK_ROLE_NOTIFICATION);
   // The icon is the product's mark: read as its name rather than as an unnamed image.
-  atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(balloonIcon_)),
-                      gtk_window_get_title(window_));
+  setBalloonIconName(gtk_window_get_title(window_));
+}
+
+void BalloonWindow::setBalloonIconName(const char* name) {
+  atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(balloonIcon_)), name);
 }
 
 // Closed by the user: hidden, never destroyed, and left alone from then on.

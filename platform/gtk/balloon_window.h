@@ -32,6 +32,7 @@ class BalloonWindow {
   void setEffectActive();
   void playSound(const char* name);
   void setTextDirectionFrom(const char* sentence);
+  void setBalloonIconName(const char* name);
 
  private:
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);

@@ -189,6 +189,8 @@ const TalvenorToolkitTable kTable = {
     .playSound = [](TalvenorBalloon* b, const char* name) { self(b).playSound(name); },
     .setTextDirectionFrom = [](TalvenorBalloon* b,
                                const char* sentence) { self(b).setTextDirectionFrom(sentence); },
+    .setBalloonIconName = [](TalvenorBalloon* b,
+                             const char* name) { self(b).setBalloonIconName(name); },
 };
 
 }  // namespace
