@@ -156,18 +156,11 @@ fi
 status=0
 wait "$pid" || status=$?
 expect_eq "status" 0 "$status"
-if [ -n "${PULSE_DIR:-}" ]; then
-  kill $helper_pids; wait $helper_pids 2>/dev/null || true
-  heard=$PULSE_DIR/heard.raw
-fi
-if [ -n "${heard:-}" ]; then  # the sound lasts 0.6 s
-  seconds=$(audible_seconds "$heard")
-  awk -v s="$seconds" 'BEGIN { exit !(s >= 0.5) }' || fail "heard $seconds s of the sound"
-fi
+[ -z "${reader_pid:-}" ] || wait "$reader_pid"
+[ -z "${helper_pids:-}" ] || { kill -- $helper_pids; sleep 0.5; }
+[ -z "${PULSE_DIR:-}" ] || heard=$PULSE_DIR/heard.raw
+[ -z "${heard:-}" ] || heard "$heard" || fail "the sound was not heard"
 if [ -n "${reader_pid:-}" ]; then
-  wait "$reader_pid"
-  kill -- $helper_pids
-  sleep 0.5
   for event in window:create object:state-changed:showing; do
     grep -qxF "$event|notification|Firefox is at 100%d, \"patched\".|Talvenor" "$heard_by_reader" ||
       fail "a screen reader heard no $event of the balloon: $(cat "$heard_by_reader")"
