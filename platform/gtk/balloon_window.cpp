@@ -101,6 +101,15 @@ gboolean BalloonWindow::onDelete(GtkWidget* widget, GdkEvent*, gpointer self) {
 // balloon back by tens of milliseconds, so the sound starts as the balloon appears instead.
 gboolean BalloonWindow::onMapped(GtkWidget*, GdkEvent*, gpointer self) {
   auto* balloon = static_cast<BalloonWindow*>(self);
+  // How the text was laid out, glyph by glyph, for the end-to-end cases; never set in use.
+  if (const char* path = std::getenv("TALVENOR_LAYOUT_DUMP")) {
+    GBytes* layout = pango_layout_serialize(gtk_label_get_layout(balloon->ballonText_),
+                                            PANGO_LAYOUT_SERIALIZE_OUTPUT);
+    gsize size = 0;
+    const void* data = g_bytes_get_data(layout, &size);
+    g_file_set_contents(path, static_cast<const char*>(data), static_cast<gssize>(size), nullptr);
+    g_bytes_unref(layout);
+  }
   if (!balloon->pendingSound_.empty()) balloon->sound_.play(balloon->pendingSound_);
   balloon->pendingSound_.clear();
   return FALSE;

@@ -57,6 +57,7 @@ Printing the ballon text Firefox is at 100%d, \"patched\"." ;;
   long | long-scaled)  # 20,000 characters with a 300-character address, on a small screen
     SCREEN_WIDTH=800 SCREEN_HEIGHT=600
     [ "$variant" = long ] || export GDK_SCALE=2
+    export TALVENOR_LAYOUT_DUMP=$(mktemp)
     message="see https://example.org/$(printf 'a%.0s' $(seq 276)) $(printf 'Lorem %.0s' $(seq 3300))"
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
       "<key>successNotificationMessage</key><string>$message</string>"
@@ -156,6 +157,11 @@ fi
 status=0
 wait "$pid" || status=$?
 expect_eq "status" 0 "$status"
+# Every glyph of the text's full lines stands for one of its characters: no hyphen was added.
+[ -z "${TALVENOR_LAYOUT_DUMP:-}" ] || /usr/bin/python3 -c 'import json, sys
+lines = json.load(open(sys.argv[1]))["output"]["lines"][:-1]
+sys.exit(not lines or any(len(r["glyphs"]) != len(r["text"]) for l in lines for r in l["runs"]))' \
+  "$TALVENOR_LAYOUT_DUMP" || fail "the text's layout adds glyphs, or has no full line"
 [ -z "${reader_pid:-}" ] || wait "$reader_pid"
 [ -z "${helper_pids:-}" ] || { kill -- $helper_pids; sleep 0.5; }
 [ -z "${PULSE_DIR:-}" ] || heard=$PULSE_DIR/heard.raw
