@@ -109,8 +109,7 @@ start_display() {
   trap 'kill -- $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
 }
 
-# heard FILE: whether FILE, raw 16-bit mono samples, holds the 0.6-s sound: 0.5 s of them
-# louder than a whisper.
+# heard FILE: whether FILE (raw 16-bit mono) holds the 0.6-s sound: 0.5 s above a whisper.
 heard() {
   /usr/bin/python3 -c 'import array, os, sys
 a = array.array("h", open(sys.argv[1], "rb").read() if os.path.exists(sys.argv[1]) else b"")
@@ -118,16 +117,14 @@ sys.exit(sum(abs(x) > 64 for x in a) < 0.5 * 44100)' "$1"
 }
 
 # start_pulse: a private sound server whose only sink discards what it plays, recorded from
-# its monitor into $PULSE_DIR/heard.raw; the run reaches it through $run_env.
+# its monitor into $heard; the run reaches it through $run_env.
 start_pulse() {
-  PULSE_DIR=$(mktemp -d)
-  HOME=$PULSE_DIR XDG_RUNTIME_DIR=$PULSE_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-    --use-pid-file=no -L "module-null-sink sink_name=null" \
-    -L "module-native-protocol-unix socket=$PULSE_DIR/native auth-anonymous=1" >/dev/null 2>&1 &
-  PULSE_PID=$!
-  run_env="PULSE_SERVER=unix:$PULSE_DIR/native HOME=$PULSE_DIR"
-  for _ in $(seq 100); do [ -S "$PULSE_DIR/native" ] && break; sleep 0.05; done
-  env $run_env parec --latency-msec=50 --raw --format=s16le --rate=44100 --channels=1 -d null.monitor \
-    >"$PULSE_DIR/heard.raw" &
-  helper_pids="$PULSE_PID $!"
+  local dir
+  dir=$(mktemp -d) heard=$(mktemp)
+  HOME=$dir XDG_RUNTIME_DIR=$dir pulseaudio -n --exit-idle-time=-1 --use-pid-file=no 2>/dev/null \
+    -L module-null-sink -L "module-native-protocol-unix socket=$dir/native auth-anonymous=1" &
+  helper_pids=$! run_env="PULSE_SERVER=unix:$dir/native HOME=$dir"
+  for _ in $(seq 100); do [ -S "$dir/native" ] && break; sleep 0.05; done
+  env $run_env parec --latency-msec=50 --raw --channels=1 -d null.monitor >"$heard" &
+  helper_pids="$helper_pids $!"
 }

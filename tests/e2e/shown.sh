@@ -79,11 +79,8 @@ start_display
 # server's driver is installed but no server runs.
 case $variant in
   default) start_pulse ;;
-  encodings)
-    run_env="HOME=$(mktemp -d)"
-    heard=${run_env#HOME=}/heard.raw
-    printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' "$heard" \
-      >"${run_env#HOME=}/.asoundrc" ;;
+  encodings) run_env="HOME=$(mktemp -d)" heard=$(mktemp)
+    echo "pcm.!default { type file slave.pcm null file \"$heard\" format raw }" >"${run_env#HOME=}/.asoundrc" ;;
 esac
 # Two cases with a session bus of their own, the others with none. What the run starts carries
 # its environment's mark, or that bus's address.
@@ -99,8 +96,8 @@ if [ "$variant" = message ]; then
   DBUS_SESSION_BUS_ADDRESS=$bus /usr/bin/python3 -c 'import pyatspi
 from gi.repository import GLib
 def on(e):
-    icon = pyatspi.findDescendant(e.source, lambda a: a.getRoleName() == "icon")
-    print(e.type, e.source.getRoleName(), e.source.name, icon and icon.name, sep="|", flush=True)
+    icon = pyatspi.findDescendant(e.source, lambda a: a.getRoleName() == "icon").name
+    print(e.type, e.source.getRoleName(), e.source.name, icon, sep="|", flush=True)
 pyatspi.Registry.registerEventListener(on, "window:create", "object:state-changed:showing")
 print("ready", flush=True)
 GLib.timeout_add(8000, pyatspi.Registry.stop)
@@ -164,7 +161,6 @@ sys.exit(not lines or any(len(r["glyphs"]) != len(r["text"]) for l in lines for 
   "$TALVENOR_LAYOUT_DUMP" || fail "the text's layout adds glyphs, or has no full line"
 [ -z "${reader_pid:-}" ] || wait "$reader_pid"
 [ -z "${helper_pids:-}" ] || { kill -- $helper_pids; sleep 0.5; }
-[ -z "${PULSE_DIR:-}" ] || heard=$PULSE_DIR/heard.raw
 [ -z "${heard:-}" ] || heard "$heard" || fail "the sound was not heard"
 if [ -n "${reader_pid:-}" ]; then
   for event in window:create object:state-changed:showing; do
