@@ -89,7 +89,8 @@ seconds_at() {
 # A small orange PNG that stands in for an agent's rebranded logo.
 LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREAAAQAMHFElFgNKvi622MBFl05n4WAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAwNUCfm6uS4lquc4AAAAASUVORK5CYII=
 
-# start_display: a private X server with a window manager, for the cases that show the balloon.
+# start_display [WM-COMMAND...]: a private X server with a window manager (openbox unless
+# named; "none" for none), for the cases that show the balloon.
 start_display() {
   local fd_file
   fd_file=$(mktemp)
@@ -98,11 +99,14 @@ start_display() {
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
-  openbox --sm-disable >/dev/null 2>&1 &
+  [ $# -gt 0 ] || set -- openbox --sm-disable
+  WM_PID=
+  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
+  [ "$1" = none ] && return
+  "$@" >/dev/null 2>&1 &
   WM_PID=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
   done
-  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
 }
