@@ -1,5 +1,8 @@
 #include "platform/gtk/balloon_window.h"
 
+#include <gdk/gdkwayland.h>
+#include <gtk-layer-shell/gtk-layer-shell.h>
+
 #include "platform/gtk/icon_loading.h"
 
 namespace platform::gtk {
@@ -9,10 +12,14 @@ constexpr int kIconSize = 64;
 constexpr int kScreenMargin = 12;
 constexpr int kMaxPlacements = 4;  // per window width
 
-// The primary monitor's work area, or the first monitor's when none is primary.
-bool primaryWorkArea(GdkDisplay* display, GdkRectangle& area) {
+// The primary monitor, or the first when none is primary (Wayland names none).
+GdkMonitor* primaryMonitor(GdkDisplay* display) {
   GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+  return monitor != nullptr ? monitor : gdk_display_get_monitor(display, 0);
+}
+
+bool primaryWorkArea(GdkDisplay* display, GdkRectangle& area) {
+  GdkMonitor* monitor = primaryMonitor(display);
   if (monitor == nullptr) return false;
   gdk_monitor_get_workarea(monitor, &area);
   return true;
@@ -111,6 +118,7 @@ int BalloonWindow::run() {
 }
 
 void BalloonWindow::placeAtTopRight() {
+  if (placeAsOverlay()) return;
   // Static gravity: the position names the window's own top-left corner on every manager and
   // with none; any frame is allowed for once the window is on screen.
   gtk_window_set_gravity(window_, GDK_GRAVITY_STATIC);
@@ -121,6 +129,25 @@ void BalloonWindow::placeAtTopRight() {
   int height = 0;
   gtk_window_get_size(window_, &width, &height);
   gtk_window_move(window_, area.x + area.width - kScreenMargin - width, area.y + kScreenMargin);
+}
+
+// On Wayland the compositor places windows: only a layer-shell overlay stays in the corner, above
+// the others, on every workspace and without focus. Supported is asked first: where it is not,
+// the other calls abort.
+bool BalloonWindow::placeAsOverlay() {
+  GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(window_));
+  if (!GDK_IS_WAYLAND_DISPLAY(display) || !gtk_layer_is_supported()) return false;
+  gtk_layer_init_for_window(window_);
+  gtk_layer_set_namespace(window_, "talvenor");
+  gtk_layer_set_layer(window_, GTK_LAYER_SHELL_LAYER_OVERLAY);
+  for (const GtkLayerShellEdge edge : {GTK_LAYER_SHELL_EDGE_TOP, GTK_LAYER_SHELL_EDGE_RIGHT}) {
+    gtk_layer_set_anchor(window_, edge, TRUE);
+    gtk_layer_set_margin(window_, edge, kScreenMargin);
+  }
+  gtk_layer_set_exclusive_zone(window_, 0);
+  gtk_layer_set_keyboard_mode(window_, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
+  if (GdkMonitor* monitor = primaryMonitor(display)) gtk_layer_set_monitor(window_, monitor);
+  return true;
 }
 
 gboolean BalloonWindow::onConfigured(GtkWidget*, GdkEventConfigure*, gpointer self) {

@@ -36,6 +36,7 @@ class BalloonWindow {
   static gboolean onMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
   static gboolean onConfigured(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
   void placeAtTopRight();
+  bool placeAsOverlay();
   void keepAtTopRight();
 
   ObjectRef<GtkBuilder> builder_;

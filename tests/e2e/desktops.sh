@@ -24,6 +24,7 @@ icewm    yes yes yes n/a   $session icewm
 fluxbox  yes yes yes yes   $session fluxbox
 i3       yes yes yes n/a   i3 -c $config/i3
 none     no  n/a yes n/a   none
+sway     -   -   -   -     sway
 EOF
 [ "$name" = "$2" ] || { echo "no environment $2"; exit 1; }
 artefacts=$(dirname "$TALVENOR")/artefacts
@@ -31,6 +32,35 @@ mkdir -p "$artefacts"
 install_agent "$VANTREL"
 switch_on "$VANTREL"
 agent_prompt_shown "$VANTREL" Firefox
+# sway, headless and as an ordinary user since it refuses root: the balloon is a layer-shell
+# overlay, outside the tree of windows, seen in the pictures of the output before and after.
+if [ "$2" = sway ]; then
+  export XDG_RUNTIME_DIR=$config WAYLAND_DISPLAY=wayland-9
+  unset DISPLAY
+  chown nobody "$config" && chmod 700 "$config"
+  printf 'output HEADLESS-1 resolution 1280x800 bg #336699 solid_color\nxwayland disable\n' >"$config/sway"
+  HOME=$config WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    as_nobody sway -c "$config/sway" >/dev/null 2>&1 &
+  pid= sway_pid=$!
+  trap 'kill $pid $sway_pid $bus_pid 2>/dev/null || true' EXIT
+  for _ in $(seq 100); do ls "$config"/wayland-? >/dev/null 2>&1 && break; sleep 0.1; done
+  WAYLAND_DISPLAY=$(basename "$(ls "$config"/wayland-? | head -n 1)")
+  export SWAYSOCK=$(ls "$config"/sway-ipc.*.sock)
+  grim "$config/before.png"
+  "$TALVENOR" Firefox &
+  pid=$!
+  for _ in $(seq 100); do grep -qF "Showing Notification" "$(user_log "$VANTREL")" 2>/dev/null && break; sleep 0.1; done
+  sleep 1
+  grim "$artefacts/desktops-sway.png"
+  swaymsg -t get_tree | grep -q "\"pid\": $pid," && fail "the balloon is a window of the tree"
+  # The box of the pixels that changed: its right and top gaps to the output.
+  read -r w h x y <<<"$(convert "$config/before.png" "$artefacts/desktops-sway.png" -compose difference \
+    -composite -format '%@' info: | tr 'x+' '  ')"
+  expect_eq "gaps to the output's right and top" "12 12" "$((1280 - x - w)) $y"
+  kill "$pid"
+  finish
+  exit
+fi
 window_of() {  # xdotool's search terms
   for _ in $(seq 100); do xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep . && return; sleep 0.1; done
 }

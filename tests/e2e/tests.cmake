@@ -24,7 +24,7 @@ add_test(NAME docs.manual_page
          COMMAND sh -c "warnings=$(groff -ww -man -z \"$0\" 2>&1); echo \"$warnings\"; [ -z \"$warnings\" ]"
                  ${PROJECT_SOURCE_DIR}/docs/talvenor.1)
 # The balloon on each desktop of the table in desktops.sh, side by side, each on its own display.
-foreach(desktop openbox xfwm4 metacity mutter kwin icewm fluxbox i3 none)
+foreach(desktop openbox xfwm4 metacity mutter kwin icewm fluxbox i3 none sway)
   add_test(NAME e2e.desktops.${desktop}
            COMMAND ${run_case} desktops.sh $<TARGET_FILE:talvenor> ${desktop})
   set_tests_properties(e2e.desktops.${desktop} PROPERTIES TIMEOUT 60)
