@@ -40,7 +40,7 @@ if [ "$2" = sway ]; then
   chown nobody "$config" && chmod 700 "$config"
   printf 'output HEADLESS-1 resolution 1280x800 bg #336699 solid_color\nxwayland disable\n' >"$config/sway"
   HOME=$config WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-    as_nobody sway -c "$config/sway" >/dev/null 2>&1 &
+    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$config/sway" >/dev/null 2>&1 &
   pid= sway_pid=$!
   trap 'kill $pid $sway_pid $bus_pid 2>/dev/null || true' EXIT
   for _ in $(seq 100); do ls "$config"/wayland-? >/dev/null 2>&1 && break; sleep 0.1; done
