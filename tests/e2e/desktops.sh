@@ -1,9 +1,7 @@
-# The balloon on one desktop of the table: its outer edge 12 pixels from the work area's right
-# and top; then, as the desktop's row says, above a window raised after it, shown on the next
-# workspace, focus left where it was, and the move offered (n/a: no allowed actions published;
-# xfwm4 and fluxbox offer one whatever the window asks). "recipe" starts it as the guide says:
-# a root shell records itself as the parent and becomes runuser, for the user nobody.
-#   desktops.sh TALVENOR DESKTOP
+# desktops.sh TALVENOR DESKTOP: the balloon's outer edge 12 pixels from the work area's right and
+# top; as the row says, above a window raised later, on the next workspace, focus left alone, and
+# the move offered (n/a: no allowed actions published; xfwm4 and fluxbox offer one whatever the
+# window asks). "recipe" starts it as the guide says: a root shell that becomes runuser.
 . "$(dirname "$0")/lib.sh"
 export ASAN_OPTIONS=detect_leaks=0
 home=$(mktemp -d) && chown nobody "$home" && chmod 700 "$home"
@@ -34,14 +32,12 @@ if [ "$2" = sway ]; then
   export XDG_RUNTIME_DIR=$home && unset DISPLAY
   printf 'output HEADLESS-1 resolution 1280x800 bg #336699 solid_color\nxwayland disable\n' >"$home/sway"
   HOME=$home WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$home/sway" >/dev/null 2>&1 &
-  others=$!
+    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$home/sway" >/dev/null 2>&1 & others=$!
   trap 'kill $pid $others $bus_pid 2>/dev/null || true' EXIT
   for _ in $(seq 100); do WAYLAND_DISPLAY=$(cd "$home" && ls wayland-? 2>/dev/null) && break; sleep 0.1; done
   export WAYLAND_DISPLAY SWAYSOCK=$(ls "$home"/sway-ipc.*)
   grim "$home/before.png"
-  "$TALVENOR" Firefox &
-  pid=$!
+  "$TALVENOR" Firefox & pid=$!
   for _ in $(seq 100); do grep -qF "Showing Notification" "$(user_log "$VANTREL")" && break; sleep 0.1; done
   sleep 1 && grim "$out/desktops-sway.png"
   swaymsg -t get_tree | grep -q "\"pid\": $pid," && fail "the balloon is a window of the tree"
@@ -59,8 +55,7 @@ window_of() {  # xdotool's search terms
 }
 prop() { xprop ${1:+-id} ${1:--root} -f "$2" 32c "$2" 2>/dev/null | grep -o '[0-9]\+' | tr '\n' ' '; }
 # A panel that reserves the top 30 and right 40 pixels, and the window that has the focus.
-xmessage -name panel panel &
-others=$!
+xmessage -name panel panel & others=$!
 xprop -id "$(window_of --classname panel)" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,40,30,0,0,0,0,799,0,1279,0,0
 xterm -name holder -geometry 40x5+100+300 &
 others="$others $!" holder=$(window_of --classname holder)
