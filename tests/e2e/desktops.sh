@@ -8,7 +8,7 @@ home=$(mktemp -d) && chown nobody "$home" && chmod 700 "$home"
 out=$(dirname "$TALVENOR")/artefacts && mkdir -p "$out"
 set -- "$1" "$2" $(dbus-daemon --session --fork --print-address=1 --print-pid=1)
 bus_pid=$4 pid= others= user=root
-trap 'kill $bus_pid' EXIT
+trap 'kill $bus_pid; rm -rf "$home"' EXIT
 session="env HOME=$home NO_AT_BRIDGE=1 QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=$3"
 printf 'focus_follows_mouse no\n' >"$home/i3"
 while read -r name expected command; do [ "$name" = "$2" ] && break; done <<ROWS
@@ -33,7 +33,7 @@ if [ "$2" = sway ]; then
   printf 'output HEADLESS-1 resolution 1280x800 bg #336699 solid_color\nxwayland disable\n' >"$home/sway"
   HOME=$home WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$home/sway" >/dev/null 2>&1 & others=$!
-  trap 'kill $pid $others $bus_pid 2>/dev/null || true' EXIT
+  trap 'kill $pid $others $bus_pid 2>/dev/null; rm -rf "$home"' EXIT
   for _ in $(seq 100); do WAYLAND_DISPLAY=$(cd "$home" && ls wayland-? 2>/dev/null) && break; sleep 0.1; done
   export WAYLAND_DISPLAY SWAYSOCK=$(ls "$home"/sway-ipc.*)
   grim "$home/before.png"
@@ -48,7 +48,7 @@ if [ "$2" = sway ]; then
 fi
 # shellcheck disable=SC2086
 start_display $command
-trap 'kill $pid $others $WM_PID $XVFB_PID $bus_pid 2>/dev/null || true' EXIT
+trap 'kill $pid $others $WM_PID $XVFB_PID $bus_pid 2>/dev/null; rm -rf "$home"' EXIT
 wmctrl -n 4 2>/dev/null || true
 window_of() {  # xdotool's search terms
   for _ in $(seq 100); do xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep . && return; sleep 0.1; done
