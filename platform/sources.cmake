@@ -20,6 +20,7 @@ target_sources(talvenor_core PRIVATE
 # exports nothing but its entry point: only C types cross between the two.
 pkg_check_modules(GTK REQUIRED IMPORTED_TARGET gtk+-3.0)
 pkg_check_modules(CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
+pkg_check_modules(LAYER_SHELL REQUIRED IMPORTED_TARGET gtk-layer-shell-0 wayland-client)
 add_library(talvenor-gtk MODULE
   platform/files.cpp
   platform/gtk/balloon_window.cpp
@@ -33,7 +34,7 @@ add_library(talvenor-gtk MODULE
 set_target_properties(talvenor-gtk PROPERTIES PREFIX lib CXX_VISIBILITY_PRESET hidden
                                               VISIBILITY_INLINES_HIDDEN ON)
 target_include_directories(talvenor-gtk PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(talvenor-gtk PRIVATE PkgConfig::GTK PkgConfig::CANBERRA)
+target_link_libraries(talvenor-gtk PRIVATE PkgConfig::GTK PkgConfig::CANBERRA PkgConfig::LAYER_SHELL)
 target_link_options(talvenor-gtk PRIVATE -static-libstdc++ -static-libgcc -Wl,--exclude-libs,ALL
                     -Wl,--no-undefined)
 # The program looks for it under <prefix>/lib/talvenor; GNUInstallDirs would make that the

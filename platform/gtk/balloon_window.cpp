@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <gdk/gdkwayland.h>
+#include <gtk-layer-shell/gtk-layer-shell.h>
 
 #include "platform/gtk/icon_loading.h"
 
@@ -12,6 +14,20 @@ namespace {
 
 constexpr int kIconSize = 64;
 constexpr int kScreenMargin = 12;
+constexpr int kMaxPlacements = 4;  // per window width
+
+// The primary monitor, or the first when none is primary (Wayland names none).
+GdkMonitor* primaryMonitor(GdkDisplay* display) {
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  return monitor != nullptr ? monitor : gdk_display_get_monitor(display, 0);
+}
+
+bool primaryWorkArea(GdkDisplay* display, GdkRectangle& area) {
+  GdkMonitor* monitor = primaryMonitor(display);
+  if (monitor == nullptr) return false;
+  gdk_monitor_get_workarea(monitor, &area);
+  return true;
+}
 
 // The image at the icon's logical size, drawn at the display's scale so it stays crisp.
 Surface iconSurface(const char* path, int scale) {
@@ -158,15 +174,67 @@ int BalloonWindow::run() {
 }
 
 void BalloonWindow::placeAtTopRight() {
-  GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(window_));
-  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
-  if (monitor == nullptr) return;
+  if (placeAsOverlay()) return;
+  // Static gravity: the position names the window's own top-left corner on every manager and
+  // with none; any frame is allowed for once the window is on screen.
+  gtk_window_set_gravity(window_, GDK_GRAVITY_STATIC);
+  g_signal_connect(window_, "configure-event", G_CALLBACK(onConfigured), this);
   GdkRectangle area;
-  gdk_monitor_get_workarea(monitor, &area);
-  // With north-east gravity the position names the window's top-right corner.
-  gtk_window_set_gravity(window_, GDK_GRAVITY_NORTH_EAST);
-  gtk_window_move(window_, area.x + area.width - kScreenMargin, area.y + kScreenMargin);
+  if (!primaryWorkArea(gtk_widget_get_display(GTK_WIDGET(window_)), area)) return;
+  int width = 0;
+  int height = 0;
+  gtk_window_get_size(window_, &width, &height);
+  gtk_window_move(window_, area.x + area.width - kScreenMargin - width, area.y + kScreenMargin);
+}
+
+// On Wayland the compositor places windows: only a layer-shell overlay stays in the corner, above
+// the others, on every workspace and without focus. Supported is asked first: where it is not,
+// the other calls abort.
+bool BalloonWindow::placeAsOverlay() {
+  GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(window_));
+  if (!GDK_IS_WAYLAND_DISPLAY(display) || !gtk_layer_is_supported()) return false;
+  gtk_layer_init_for_window(window_);
+  gtk_layer_set_namespace(window_, "talvenor");
+  gtk_layer_set_layer(window_, GTK_LAYER_SHELL_LAYER_OVERLAY);
+  for (const GtkLayerShellEdge edge : {GTK_LAYER_SHELL_EDGE_TOP, GTK_LAYER_SHELL_EDGE_RIGHT}) {
+    gtk_layer_set_anchor(window_, edge, TRUE);
+    gtk_layer_set_margin(window_, edge, kScreenMargin);
+  }
+  gtk_layer_set_exclusive_zone(window_, 0);
+  gtk_layer_set_keyboard_mode(window_, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
+  if (GdkMonitor* monitor = primaryMonitor(display)) gtk_layer_set_monitor(window_, monitor);
+  return true;
+}
+
+gboolean BalloonWindow::onConfigured(GtkWidget*, GdkEventConfigure*, gpointer self) {
+  static_cast<BalloonWindow*>(self)->keepAtTopRight();
+  return FALSE;
+}
+
+// Run whenever the window's size or position changes: the first guess did not know the real
+// size nor the frame.
+void BalloonWindow::keepAtTopRight() {
+  if (window_ == nullptr) return;
+  GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(window_));
+  GdkRectangle area;
+  if (window == nullptr || !primaryWorkArea(gdk_window_get_display(window), area)) return;
+  int x = 0;
+  int y = 0;
+  gdk_window_get_origin(window, &x, &y);
+  const int width = gdk_window_get_width(window);
+  GdkRectangle frame;
+  gdk_window_get_frame_extents(window, &frame);
+  // The frame's outer edge is what must sit at the margin; the window moves within it.
+  const int wantedX = area.x + area.width - kScreenMargin - frame.width + (x - frame.x);
+  const int wantedY = area.y + kScreenMargin + (y - frame.y);
+  if (x == wantedX && y == wantedY) return;
+  if (width != placedWidth_) {
+    placedWidth_ = width;
+    placements_ = 0;
+  }
+  // A manager that keeps putting it elsewhere has its way rather than a fight without end.
+  if (placements_++ >= kMaxPlacements) return;
+  gtk_window_move(window_, wantedX, wantedY);
 }
 
 void BalloonWindow::setBalloonIconImage(const char* imagePath) {

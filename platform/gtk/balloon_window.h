@@ -37,8 +37,11 @@ class BalloonWindow {
  private:
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
   static gboolean onMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
+  static gboolean onConfigured(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
   void placeAtTopRight();
   void fitTextToScreen();
+  bool placeAsOverlay();
+  void keepAtTopRight();
 
   ObjectRef<GtkBuilder> builder_;
   GtkWindow* window_ = nullptr;  // null once the window is gone
@@ -49,6 +52,8 @@ class BalloonWindow {
   EventSound sound_;
   std::string pendingSound_;  // played once the window is on screen
   LateAnnouncement announcement_;
+  int placedWidth_ = 0;       // the width the last placements were for
+  int placements_ = 0;
 };
 
 }  // namespace platform::gtk

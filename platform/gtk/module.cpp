@@ -2,8 +2,10 @@
 // only once both gates have said yes; the program reaches it through one table of C functions.
 #include <gtk/gtk.h>
 #include <sys/stat.h>
+#include <wayland-client.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/gtk/balloon_window.h"
@@ -123,12 +125,45 @@ void keepDaemonsFromStarting() {
   }
 }
 
+// Whether the compositor on WAYLAND_DISPLAY offers layer-shell surfaces, asked on a connection
+// of our own before GDK picks its backend.
+bool compositorHasLayerShell() {
+  wl_display* display = wl_display_connect(nullptr);
+  if (display == nullptr) return false;
+  static const wl_registry_listener listener = {
+      .global =
+          [](void* found, wl_registry*, uint32_t, const char* interface, uint32_t) {
+            if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0)
+              *static_cast<bool*>(found) = true;
+          },
+      .global_remove = [](void*, wl_registry*, uint32_t) {},
+  };
+  bool found = false;
+  wl_registry* registry = wl_display_get_registry(display);
+  wl_registry_add_listener(registry, &listener, &found);
+  wl_display_roundtrip(display);
+  wl_registry_destroy(registry);
+  wl_display_disconnect(display);
+  return found;
+}
+
+// The window settings the balloon relies on exist under X11, and on Wayland only as a
+// layer-shell overlay. Elsewhere X11 comes first, through XWayland in a Wayland session; a plain
+// Wayland window is the last resort.
+const char* allowedBackends() {
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  const char* chosen = std::getenv("GDK_BACKEND");
+  if (wayland != nullptr && *wayland != '\0' &&
+      (chosen == nullptr || std::strstr(chosen, "wayland") != nullptr) && compositorHasLayerShell())
+    return "wayland";
+  return "x11,*";
+}
+
 std::string g_failure;  // the last opening's failure, handed out by pointer
 
 TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine, const char** failure) {
   routeToolkitDiagnostics(logLine);
-  // The window settings the balloon relies on exist only under X11.
-  gdk_set_allowed_backends("x11,*");
+  gdk_set_allowed_backends(allowedBackends());
   // Nothing parsed or logged may depend on the locale.
   gtk_disable_setlocale();
   keepDaemonsFromStarting();

@@ -89,8 +89,9 @@ seconds_at() {
 # A small orange PNG that stands in for an agent's rebranded logo.
 LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREAAAQAMHFElFgNKvi622MBFl05n4WAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAwNUCfm6uS4lquc4AAAAASUVORK5CYII=
 
-# start_display: a private X server with a window manager, for the cases that show the balloon;
-# $SCREEN_WIDTH x $SCREEN_HEIGHT pixels.
+# start_display [WM-COMMAND...]: a private X server of $SCREEN_WIDTH x $SCREEN_HEIGHT pixels
+# with a window manager (openbox unless named; "none" for none), for the cases that show the
+# balloon.
 SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
 start_display() {
   local fd_file
@@ -100,13 +101,16 @@ start_display() {
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
-  openbox --sm-disable >/dev/null 2>&1 &
+  [ $# -gt 0 ] || set -- openbox --sm-disable
+  WM_PID=
+  trap 'kill -- $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
+  [ "$1" = none ] && return
+  "$@" >/dev/null 2>&1 &
   WM_PID=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
   done
-  trap 'kill -- $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
 }
 
 # heard FILE: whether FILE (raw 16-bit mono) holds the 0.6-s sound: 0.5 s above a whisper.

@@ -4,7 +4,7 @@
 install_agent "$VANTREL"
 agent_prompt_shown "$VANTREL" Thunderbird
 # Anything of the toolkit, GLib or X, and the display's socket.
-toolkit='/lib(gtk|gdk|glib|gobject|gio|gmodule|X|xcb|cairo|pango|atk|canberra|epoxy|talvenor-gtk)|X11-unix'
+toolkit='/lib(gtk|gtk-layer-shell|gdk|glib|gobject|gio|gmodule|wayland|X|xcb|cairo|pango|atk|canberra|epoxy|talvenor-gtk)|X11-unix|wayland-'
 sanitized=
 [ -n "${ASAN_OPTIONS+x}" ] || ldd "$TALVENOR" | grep -q libasan && sanitized=yes
 

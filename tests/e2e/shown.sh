@@ -137,13 +137,15 @@ else
     default | message | empty | encodings) expect_eq "window icons" "Icon (16 x 16) Icon (32 x 32) Icon (64 x 64) " "$icons" ;;
     rebranded) expect_eq "window icons" "Icon (48 x 48) " "$icons" ;;
   esac
+  # The outer edge 12 pixels from the work area's right and top.
+  read -r ax ay aw _ <<<"$(xprop -root -f _NET_WORKAREA 32c _NET_WORKAREA | grep -o '[0-9]\+' | tr '\n' ' ')"
+  read -r _ fr ft _ <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | grep -o '[0-9]\+' | tr '\n' ' ') 0 0 0 0"
   geometry=$(xwininfo -id "$window")
   left=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left X/ { print $4 }')
   top=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left Y/ { print $4 }')
   width=$(printf '%s\n' "$geometry" | awk '/Width:/ { print $2 }')
-  right_gap=$((SCREEN_WIDTH - left - width))
-  [ "$right_gap" -ge 0 ] && [ "$right_gap" -le 40 ] || fail "not at the right edge: gap $right_gap"
-  [ "$top" -ge 0 ] && [ "$top" -le 40 ] || fail "not at the top: y $top"
+  gaps="$((ax + aw - left - width - fr)) $((top - ft - ay))"
+  case $gaps in 1[123]" "1[123]) ;; *) fail "gaps to the work area's right and top: $gaps" ;; esac
   height=$(printf '%s\n' "$geometry" | awk '/Height:/ { print $2 }')
   scale=${GDK_SCALE:-1}  # the balloon's size leaves room for the margins, where it is put
   [ $((width + 24 * scale)) -le "$SCREEN_WIDTH" ] && [ $((top + height)) -le "$SCREEN_HEIGHT" ] &&

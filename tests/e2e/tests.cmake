@@ -23,3 +23,15 @@ endif()
 add_test(NAME docs.manual_page
          COMMAND sh -c "warnings=$(groff -ww -man -z \"$0\" 2>&1); echo \"$warnings\"; [ -z \"$warnings\" ]"
                  ${PROJECT_SOURCE_DIR}/docs/talvenor.1)
+# The balloon on each desktop of the table in desktops.sh, side by side, each on a display of its
+# own; kwin_x11 alone takes half a minute, slow to claim the display under Xvfb. Under the
+# sanitizers, only the two paths of the placement code: no window manager, and layer-shell.
+set(desktops openbox xfwm4 metacity mutter kwin icewm fluxbox i3 none recipe sway)
+if(TALVENOR_SANITIZE)
+  set(desktops none sway)
+endif()
+foreach(desktop ${desktops})
+  add_test(NAME e2e.desktops.${desktop}
+           COMMAND ${run_case} desktops.sh $<TARGET_FILE:talvenor> ${desktop})
+  set_tests_properties(e2e.desktops.${desktop} PROPERTIES TIMEOUT 90)
+endforeach()

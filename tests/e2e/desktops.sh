@@ -1,0 +1,109 @@
+# desktops.sh TALVENOR DESKTOP: the balloon's outer edge 12 pixels from the work area's right and
+# top; as the row says, above a window raised later, on the next workspace, focus left alone, and
+# the move offered (n/a: no allowed actions published; xfwm4 and fluxbox offer one whatever the
+# window asks). "recipe" starts it as the guide says: a root shell that becomes runuser.
+. "$(dirname "$0")/lib.sh"
+export ASAN_OPTIONS=detect_leaks=0
+home=$(mktemp -d) && chown nobody "$home" && chmod 700 "$home"
+out=$(dirname "$TALVENOR")/artefacts && mkdir -p "$out"
+set -- "$1" "$2" $(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+bus_pid=$4 pid= others= user=root
+trap 'kill $bus_pid; rm -rf "$home"' EXIT
+session="env HOME=$home NO_AT_BRIDGE=1 QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=$3"
+printf 'focus_follows_mouse no\n' >"$home/i3"
+while read -r name expected command; do [ "$name" = "$2" ] && break; done <<ROWS
+openbox  yes/yes/yes/no   openbox --sm-disable
+xfwm4    yes/yes/yes/yes  $session xfwm4 --compositor=off --sm-client-disable
+metacity yes/yes/yes/no   $session metacity
+mutter   yes/yes/yes/no   $session mutter --x11 --sm-disable
+kwin     yes/yes/yes/no   $session kwin_x11
+icewm    yes/yes/yes/n/a  $session icewm
+fluxbox  yes/yes/yes/yes  $session fluxbox
+i3       yes/yes/yes/n/a  i3 -c $home/i3
+none     no/n/a/yes/n/a   none
+recipe   yes/yes/yes/no   openbox --sm-disable
+sway     -                -
+ROWS
+[ "$name" = "$2" ] || { echo "no desktop $2"; exit 1; }
+install_agent "$VANTREL" && switch_on "$VANTREL" && agent_prompt_shown "$VANTREL" Firefox
+# Headless, and as nobody since sway refuses root: the balloon, an overlay outside the tree of
+# windows, is the box of pixels that changed on the output.
+if [ "$2" = sway ]; then
+  export XDG_RUNTIME_DIR=$home && unset DISPLAY
+  printf 'output HEADLESS-1 resolution 1280x800 bg #336699 solid_color\nxwayland disable\n' >"$home/sway"
+  HOME=$home WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$home/sway" >/dev/null 2>&1 & others=$!
+  trap 'kill $pid $others $bus_pid 2>/dev/null; rm -rf "$home"' EXIT
+  for _ in $(seq 100); do WAYLAND_DISPLAY=$(cd "$home" && ls wayland-? 2>/dev/null) && break; sleep 0.1; done
+  export WAYLAND_DISPLAY SWAYSOCK=$(ls "$home"/sway-ipc.*)
+  grim "$home/before.png"
+  "$TALVENOR" Firefox & pid=$!
+  for _ in $(seq 100); do grep -qF "Showing Notification" "$(user_log "$VANTREL")" && break; sleep 0.1; done
+  sleep 1 && grim "$out/desktops-sway.png"
+  swaymsg -t get_tree | grep -q "\"pid\": $pid," && fail "the balloon is a window of the tree"
+  read -r w _ x y <<<"$(convert "$home/before.png" "$out/desktops-sway.png" -compose difference \
+    -composite -format '%@' info: | tr 'x+' '  ')"
+  expect_eq "gaps to the output's right and top" "12 12" "$((1280 - x - w)) $y"
+  finish && exit
+fi
+# shellcheck disable=SC2086
+start_display $command
+trap 'kill $pid $others $WM_PID $XVFB_PID $bus_pid 2>/dev/null; rm -rf "$home"' EXIT
+wmctrl -n 4 2>/dev/null || true
+window_of() {  # xdotool's search terms
+  for _ in $(seq 100); do xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep . && return; sleep 0.1; done
+}
+prop() { xprop ${1:+-id} ${1:--root} -f "$2" 32c "$2" 2>/dev/null | grep -o '[0-9]\+' | tr '\n' ' '; }
+# A panel that reserves the top 30 and right 40 pixels, and the window that has the focus.
+xmessage -name panel panel & others=$!
+xprop -id "$(window_of --classname panel)" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,40,30,0,0,0,0,799,0,1279,0,0
+xterm -name holder -geometry 40x5+100+300 &
+others="$others $!" holder=$(window_of --classname holder)
+timeout 5 xdotool windowactivate --sync "$holder" 2>/dev/null || timeout 5 xdotool windowfocus --sync "$holder" || true
+if [ "$2" = recipe ]; then
+  chmod 1777 "$VANTREL/logs/UserLogs" && user=nobody
+  (agent_prompt_shown "$VANTREL" Firefox && exec runuser -u nobody -- env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$home" "$TALVENOR" Firefox) &
+else
+  "$TALVENOR" Firefox &
+fi
+parent=$$ pid=$! balloon=$(window_of --classname talvenor)
+[ -n "$balloon" ] || { fail "no balloon"; finish; }
+[ "$2" = recipe ] && parent=$pid pid=$(prop "$balloon" _NET_WM_PID | xargs)
+expect_eq "the balloon's user and parent" "$user $parent" "$(ps -o user=,ppid= -p "$pid" | xargs)"
+sleep 1.5  # the placement hints come a second after the window
+for _ in $(seq 30); do
+  read -r ax ay aw _ <<<"$(prop "" _NET_WORKAREA) 0 0 1280 800"
+  read -r _ fr ft _ <<<"$(prop "$balloon" _NET_FRAME_EXTENTS) 0 0 0 0"
+  read -r x y w <<<"$(xwininfo -id "$balloon" | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } END { print x, y, w }')"
+  gaps="$((ax + aw - x - w - fr)) $((y - ft - ay))"
+  case $gaps in 1[123]" "1[123]) break ;; esac
+  sleep 0.1
+done
+case $gaps in 1[123]" "1[123]) ;; *) fail "gaps to the work area's right and top: $gaps" ;; esac
+kept=$([ "$(xdotool getwindowfocus)" = "$holder" ] && echo yes || echo no)
+case $(xprop -id "$balloon" _NET_WM_ALLOWED_ACTIONS) in
+  *_MOVE*) moves=yes ;; *_NET_WM_ACTION_*) moves=no ;; *) moves=n/a ;;
+esac
+xterm -name later -geometry 60x10-0+0 &
+others="$others $!" later=$(window_of --classname later)
+xdotool windowraise "$later" && sleep 0.5
+# Bottom to top, the windows' frames as the server stacks them.
+root=$(xwininfo -root | awk '/Window id/ { print $4 }')
+frame() {
+  local w=$1 p
+  while p=$(xwininfo -id "$w" -children | awk '/Parent window id/ { print $4 }') && [ -n "$p" ] && [ "$p" != "$root" ]; do w=$p; done
+  printf '%d' "$w"
+}
+case " $(for w in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }' | tac); do printf '%d ' "$w"; done)" in
+  *" $(frame "$later") "*"$(frame "$balloon") "*) above=yes ;; *) above=no ;;
+esac
+import -window root "$out/desktops-$2.png"
+shown=n/a  # i3 makes its workspaces as they are asked for
+if [ "$2" = i3 ] && i3-msg -q workspace 2 || { [ "$(prop "" _NET_NUMBER_OF_DESKTOPS)" -gt 1 ] 2>/dev/null && wmctrl -s 1; }; then
+  sleep 0.5 && shown=$(xwininfo -id "$balloon" | grep -q IsViewable && echo yes || echo no)
+fi
+expect_eq "above, next workspace, focus kept, move" "$expected" "$above/$shown/$kept/$moves"
+kill "$pid"
+grep -qF "Showing Notification and Playing Sound" "$VANTREL/logs/UserLogs/Brisvane_${user}0.log" || fail "not logged"
+finish
