@@ -1,11 +1,11 @@
 #include "platform/gtk/balloon_window.h"
 
+#include <gdk/gdkwayland.h>
+#include <gtk-layer-shell/gtk-layer-shell.h>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
-#include <gdk/gdkwayland.h>
-#include <gtk-layer-shell/gtk-layer-shell.h>
 
 #include "platform/gtk/icon_loading.h"
 

@@ -52,7 +52,7 @@ class BalloonWindow {
   EventSound sound_;
   std::string pendingSound_;  // played once the window is on screen
   LateAnnouncement announcement_;
-  int placedWidth_ = 0;       // the width the last placements were for
+  int placedWidth_ = 0;  // the width the last placements were for
   int placements_ = 0;
 };
 

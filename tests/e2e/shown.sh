@@ -144,10 +144,13 @@ else
   left=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left X/ { print $4 }')
   top=$(printf '%s\n' "$geometry" | awk '/Absolute upper-left Y/ { print $4 }')
   width=$(printf '%s\n' "$geometry" | awk '/Width:/ { print $2 }')
-  gaps="$((ax + aw - left - width - fr)) $((top - ft - ay))"
-  case $gaps in 1[123]" "1[123]) ;; *) fail "gaps to the work area's right and top: $gaps" ;; esac
+  # The margin is 12 of the desktop's own pixels: 24 of the screen's at scale 2.
+  scale=${GDK_SCALE:-1} margin=$((12 * ${GDK_SCALE:-1}))
+  for gap in $((ax + aw - left - width - fr)) $((top - ft - ay)); do
+    [ "$gap" -ge $((margin - 1)) ] && [ "$gap" -le $((margin + 1)) ] ||
+      fail "gap to the work area's right or top: $gap, expected $margin"
+  done
   height=$(printf '%s\n' "$geometry" | awk '/Height:/ { print $2 }')
-  scale=${GDK_SCALE:-1}  # the balloon's size leaves room for the margins, where it is put
   [ $((width + 24 * scale)) -le "$SCREEN_WIDTH" ] && [ $((top + height)) -le "$SCREEN_HEIGHT" ] &&
     [ $((height + 24 * scale)) -le "$SCREEN_HEIGHT" ] ||
     fail "larger than the screen within its margins: $width x $height at $left,$top"
