@@ -90,19 +90,24 @@ seconds_at() {
 LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREAAAQAMHFElFgNKvi622MBFl05n4WAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAwNUCfm6uS4lquc4AAAAASUVORK5CYII=
 
 # start_display: a private X server with a window manager, for the cases that show the balloon.
+# -noreset: the server would otherwise reset when its last client leaves, such as a short-lived
+# xprop between polls, and drop the window manager while it connects.
 start_display() {
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-  XVFB_PID=$!
+  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  XVFB_PID=$! WM_PID=
+  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
+  [ "$DISPLAY" != : ] || { echo "start_display: Xvfb did not start" >&2; exit 1; }
   openbox --sm-disable >/dev/null 2>&1 &
   WM_PID=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.05
   done
-  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
+  echo "start_display: the window manager openbox is not up on $DISPLAY after 10 s" >&2
+  exit 1
 }
