@@ -29,8 +29,10 @@ Printing the ballon text Firefox $sentence" ;;
     content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
 Printing the ballon text Firefox $sentence" ;;
   no-default-icon)
-    # A copy of the program whose resources lack the icon.
-    copy=$(mktemp -d)
+    # A copy of the program whose resources lack the icon, in the case's own tmpfs, which
+    # goes with it.
+    copy=/Library/talvenor-copy
+    mkdir "$copy"
     cp "$TALVENOR" "$(dirname "$TALVENOR")"/libtalvenor-*.so "$copy"
     cp -r "$resources" "$copy/resources"
     rm "$copy/resources/AppIcon.icns"
