@@ -59,8 +59,14 @@ before=$(library_fingerprint)
 "$TALVENOR" Firefox &  # a direct child of this shell, as the agent's record says
 pid=$!
 sleep 2.5
-
-window=$(xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*' | head -n 1)
+# On a loaded machine the window, and what the window manager sets on it, may come later: up to
+# 10 s more, then the checks below name what is missing.
+for _ in $(seq 40); do
+  window=$(xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*' | head -n 1)
+  properties=$([ -z "$window" ] || xprop -id "$window" _NET_WM_STATE _NET_WM_DESKTOP 2>/dev/null || true)
+  case $properties in *_NET_WM_STATE_ABOVE*"= 4294967295"*) break ;; esac
+  sleep 0.25
+done
 if [ -z "$window" ]; then
   fail "no window on screen"
 else
