@@ -98,7 +98,14 @@ PlistTree parse(std::string_view bytes) {
   // It reads <real> with atof, which follows the thread's locale: "1.5" would be 1 where the
   // decimal separator is a comma.
   const locale_t previous = uselocale(cLocale());
-  plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+  // Named readers, because plist_from_memory gained an argument in libplist 2.3; from 2.3 on
+  // it would also accept JSON and OpenStep, which no check above has vetted.
+  const auto length = static_cast<std::uint32_t>(bytes.size());
+  if (binary) {
+    plist_from_bin(bytes.data(), length, &root);
+  } else {
+    plist_from_xml(bytes.data(), length, &root);
+  }
   uselocale(previous);
   return PlistTree(root);
 }

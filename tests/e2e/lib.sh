@@ -91,26 +91,30 @@ LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREA
 
 # start_display [WM-COMMAND...]: a private X server of $SCREEN_WIDTH x $SCREEN_HEIGHT pixels
 # with a window manager (openbox unless named; "none" for none), for the cases that show the
-# balloon.
+# balloon. -noreset: the server would otherwise reset when its last client leaves, such as a
+# short-lived xprop between polls, and drop the window manager while it connects.
 SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
 start_display() {
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-  XVFB_PID=$!
+  Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp \
+    3>"$fd_file" >/dev/null 2>&1 &
+  XVFB_PID=$! WM_PID=
+  trap 'kill -- $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
+  [ "$DISPLAY" != : ] || { echo "start_display: Xvfb did not start" >&2; exit 1; }
   [ $# -gt 0 ] || set -- openbox --sm-disable
-  WM_PID=
-  trap 'kill -- $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
   [ "$1" = none ] && return
   "$@" >/dev/null 2>&1 &
   WM_PID=$!
   for _ in $(seq 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.05
   done
+  echo "start_display: the window manager $* is not up on $DISPLAY after 10 s" >&2
+  exit 1
 }
 
 # heard FILE: whether FILE (raw 16-bit mono) holds the 0.6-s sound: 0.5 s above a whisper.

@@ -109,10 +109,12 @@ before=$(library_fingerprint)
 # A direct child of this shell, as the agent's record says.
 eval "env -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS ${bus:+DBUS_SESSION_BUS_ADDRESS=$bus} ${run_env:-} TALVENOR_RUN=$$ \"\$TALVENOR\" Firefox ${closing:-} &"
 pid=$!
-# The placement timer fires a second after the window is built, later on a loaded machine.
+# On a loaded machine the window, and what the window manager sets on it a second later, may
+# come late: up to 10 s, then the checks below name what is missing.
 for _ in $(seq 100); do
   window=$(xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*' | head -n 1)
-  [ -n "$window" ] && xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && break
+  properties=$([ -z "$window" ] || xprop -id "$window" _NET_WM_STATE _NET_WM_DESKTOP 2>/dev/null || true)
+  case $properties in *_NET_WM_STATE_ABOVE*"= 4294967295"*) break ;; esac
   sleep 0.1
 done
 if [ -z "$window" ]; then
