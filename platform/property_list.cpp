@@ -93,7 +93,7 @@ std::optional<PropertyListLoad> readWholeFile(const std::string& path, std::stri
 }
 
 // libplist's tree; null when libplist rejects the bytes.
-PlistTree parse(std::string_view bytes) {
+PlistTree parse(std::string_view bytes, bool binary) {
   plist_t root = nullptr;  // libplist 2.2 reports a failure only by leaving it unset
   // It reads <real> with atof, which follows the thread's locale: "1.5" would be 1 where the
   // decimal separator is a comma.
@@ -213,14 +213,14 @@ PropertyListLoad parseOwned(std::string bytes) {
     if (!binaryPlistIsSafe(bytes)) return failed(PropertyListFailure::notAPropertyList);
     Exact exact;
     exact.objects.emplace(bytes);
-    return fromTree(parse(bytes), exact);
+    return fromTree(parse(bytes, true), exact);
   }
   std::vector<PropertyValue> integers;
   PlistTree tree;
   if (!toUtf8WithLineFeeds(bytes) || !checkXmlPlist(bytes, integers)) {
     return failed(PropertyListFailure::notAPropertyList);
   }
-  tree = parse(bytes);
+  tree = parse(bytes, false);
   std::string().swap(bytes);  // released before the tree is copied out
   Exact exact;
   exact.integers = &integers;

@@ -68,7 +68,7 @@ inline std::string plistIn(Encoding encoding, const std::string& body) {
   const std::string xml = xmlPlist(body);
   if (encoding == Encoding::xml) return xml;
   plist_t root = nullptr;
-  plist_from_memory(xml.data(), static_cast<uint32_t>(xml.size()), &root);
+  plist_from_xml(xml.data(), static_cast<uint32_t>(xml.size()), &root);
   char* bytes = nullptr;
   uint32_t length = 0;
   plist_to_bin(root, &bytes, &length);
