@@ -52,8 +52,8 @@ void appendUtf8(std::string& out, std::uint32_t code) {
 
 std::string utf16ToUtf8(std::string_view units, bool bigEndian, bool* sawNul) {
   const auto unit = [&](std::size_t i) -> std::uint32_t {
-    const auto first = static_cast<unsigned char>(units[2 * i]);
-    const auto second = static_cast<unsigned char>(units[2 * i + 1]);
+    const std::uint32_t first = static_cast<unsigned char>(units[2 * i]);
+    const std::uint32_t second = static_cast<unsigned char>(units[2 * i + 1]);
     return bigEndian ? (first << 8 | second) : (second << 8 | first);
   };
   const std::size_t count = units.size() / 2;
