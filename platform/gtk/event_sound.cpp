@@ -2,9 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <cstdlib>
-#include <string_view>
-
 #include "platform/files.h"
 
 namespace platform::gtk {
@@ -25,23 +22,11 @@ void silenceAlsa() {
   if (setHandler != nullptr) setHandler(ignoreAlsaMessage);
 }
 
-// A sound server is asked for by name, or listens in the session's runtime folder; where
-// neither holds, loading its client library only to fail costs the balloon most of a MiB.
-bool soundServerAdvertised() {
-  if (const char* server = std::getenv("PULSE_SERVER"); server != nullptr && *server != '\0')
-    return true;
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  return runtime != nullptr && *runtime != '\0' &&
-         fileExists(std::string(runtime) + "/pulse/native");
-}
-
 // Left to itself, the library gives up when its first driver cannot reach a sound server,
 // although plain ALSA would still play; each driver is tried on a context of its own, as one
 // whose opening failed is not reliably reusable.
 ca_context* openContext() {
-  const bool server = soundServerAdvertised();
   for (const char* driver : {"pulse", "alsa"}) {
-    if (!server && std::string_view(driver) == "pulse") continue;
     ca_context* context = nullptr;
     if (ca_context_create(&context) != CA_SUCCESS) return nullptr;
     // Named here, mixers list the sound as the program's, among the system sounds.

@@ -79,9 +79,8 @@ start_display
 # server's driver is installed but no server runs.
 case $variant in
   default) start_pulse ;;
-  # A server named that does not answer: the sound falls back to ALSA, here a file.
-  encodings) run_env="PULSE_SERVER=unix:/nonexistent HOME=$(mktemp -d)" heard=$(mktemp)
-    echo "pcm.!default { type file slave.pcm null file \"$heard\" format raw }" >"${run_env#*HOME=}/.asoundrc" ;;
+  encodings) run_env="HOME=$(mktemp -d)" heard=$(mktemp)
+    echo "pcm.!default { type file slave.pcm null file \"$heard\" format raw }" >"${run_env#HOME=}/.asoundrc" ;;
 esac
 # Two cases with a session bus of their own, the others with none. What the run starts carries
 # its environment's mark, or that bus's address.
