@@ -191,6 +191,7 @@ Showing Notification and Playing Sound
 Log close:Talvenor" "$(log_messages "$VANTREL" | normalise_ids)"
 shown_at=$(seconds_at "$VANTREL" "Showing Notification and Playing Sound")
 closed_at=$(seconds_at "$VANTREL" "Log close:Talvenor")
-awk -v shown="$shown_at" -v closed="$closed_at" 'BEGIN { d = closed - shown; exit !(d >= 14 && d <= 17) }' ||
+# Times of day: a run that spans midnight closes a day's seconds earlier.
+awk -v shown="$shown_at" -v closed="$closed_at" 'BEGIN { d = (closed - shown + 86400) % 86400; exit !(d >= 14 && d <= 17) }' ||
   fail "closed at $closed_at, shown at $shown_at"
 finish
