@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,5 +24,17 @@ bool removeFile(const std::string& path);
 // folder, the only kind of file that another user cannot have planted there.
 bool isOwnSoleFile(const std::string& path);
 bool isOwnSoleFile(const struct stat& info);
+
+// Why a whole-file read gave nothing; all clear when it gave the file.
+struct FileRead {
+  int error = 0;            // errno of what failed, EISDIR for a folder
+  bool notRegular = false;  // a FIFO, a device or a socket
+  bool tooLarge = false;    // over the limit, or grown past it while read
+  bool ok() const { return error == 0 && !notRegular && !tooLarge; }
+};
+
+// Fills `bytes` with the whole regular file at the path, of at most `maxBytes`. Opened without
+// blocking, so that a FIFO in its place cannot hold the run.
+FileRead readRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
 }  // namespace platform

@@ -1,15 +1,10 @@
 #include "platform/property_list.h"
 
-#include <errno.h>
-#include <fcntl.h>
 #include <locale.h>
 #include <plist/plist.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -17,6 +12,7 @@
 #include <vector>
 
 #include "platform/binary_plist_check.h"
+#include "platform/files.h"
 #include "platform/xml_encoding.h"
 #include "platform/xml_plist_check.h"
 
@@ -33,11 +29,6 @@ using PlistTree = std::unique_ptr<void, PlistFree>;
 
 struct MallocFree {
   void operator()(void* memory) const { free(memory); }
-};
-
-struct FileCloser {
-  int fd;
-  ~FileCloser() { close(fd); }
 };
 
 locale_t cLocale() {
@@ -64,31 +55,10 @@ std::string systemReason(int error) {
 
 // Fills `bytes` with the whole file in one buffer, or yields why not.
 std::optional<PropertyListLoad> readWholeFile(const std::string& path, std::string& bytes) {
-  // Non-blocking so that a FIFO at the path cannot stall the open; no effect on a regular file.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return unreadable(systemReason(errno));
-  const FileCloser closer{fd};
-  struct stat info {};
-  if (fstat(fd, &info) != 0) return unreadable(systemReason(errno));
-  if (S_ISDIR(info.st_mode)) return unreadable(systemReason(EISDIR));
-  if (!S_ISREG(info.st_mode)) return unreadable("not a regular file");
-  const auto size = static_cast<std::uint64_t>(info.st_size);
-  if (size > kMaxBytes) return failed(PropertyListFailure::notAPropertyList);
-  // One spare byte, so that the read after the expected content sees the end in place.
-  bytes.resize(static_cast<std::size_t>(size) + 1);
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) {  // the file grew while being read
-      if (filled > kMaxBytes) return failed(PropertyListFailure::notAPropertyList);
-      bytes.resize(std::min(filled * 2, kMaxBytes + 1));
-    }
-    const ssize_t n = read(fd, bytes.data() + filled, bytes.size() - filled);
-    if (n == 0) break;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return unreadable(systemReason(errno));
-    filled += static_cast<std::size_t>(n);
-  }
-  bytes.resize(filled);
+  const FileRead read = readRegularFile(path, kMaxBytes, bytes);
+  if (read.error != 0) return unreadable(systemReason(read.error));
+  if (read.notRegular) return unreadable("not a regular file");
+  if (read.tooLarge) return failed(PropertyListFailure::notAPropertyList);
   return std::nullopt;
 }
 

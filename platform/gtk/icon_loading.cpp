@@ -1,13 +1,9 @@
 #include "platform/gtk/icon_loading.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <string_view>
 
+#include "platform/files.h"
 #include "platform/icns.h"
 
 namespace platform::gtk {
@@ -20,27 +16,13 @@ bool isIconFamily(const std::string& path) {
 }
 
 // Far above any icon or logo, far below what would strain the run's memory.
-constexpr off_t kMaxPictureBytes = 16 << 20;
+constexpr std::size_t kMaxPictureBytes = 16 << 20;
 
-// The whole file, or nothing when it is not a regular file of at most kMaxPictureBytes. Opened
-// without blocking: a FIFO or a device at an agent's path must not hold the balloon back.
+// The whole file, or nothing when it is not a regular file of at most kMaxPictureBytes: a FIFO
+// or a device at an agent's path must not hold the balloon back.
 std::string pictureBytes(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return {};
   std::string bytes;
-  struct stat info {};
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxPictureBytes) {
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-      const ssize_t got = read(fd, bytes.data() + filled, bytes.size() - filled);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-  }
-  close(fd);
+  readRegularFile(path, kMaxPictureBytes, bytes);
   return bytes;
 }
 
