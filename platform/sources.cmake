@@ -1,4 +1,5 @@
 target_sources(talvenor_core PRIVATE
+  platform/balloon_stack.cpp
   platform/binary_plist_check.cpp
   platform/files.cpp
   platform/icns.cpp
@@ -22,6 +23,7 @@ pkg_check_modules(GTK REQUIRED IMPORTED_TARGET gtk+-3.0)
 pkg_check_modules(CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
 pkg_check_modules(LAYER_SHELL REQUIRED IMPORTED_TARGET gtk-layer-shell-0 wayland-client)
 add_library(talvenor-gtk MODULE
+  platform/balloon_stack.cpp
   platform/files.cpp
   platform/gtk/balloon_window.cpp
   platform/gtk/event_sound.cpp
@@ -29,6 +31,8 @@ add_library(talvenor-gtk MODULE
   platform/gtk/late_announcement.cpp
   platform/gtk/module.cpp
   platform/gtk/quiet_glib_log.cpp
+  platform/gtk/session_folder.cpp
+  platform/gtk/stack_place.cpp
   platform/icns.cpp
 )
 set_target_properties(talvenor-gtk PROPERTIES PREFIX lib CXX_VISIBILITY_PRESET hidden

@@ -13,7 +13,6 @@ namespace platform::gtk {
 namespace {
 
 constexpr int kIconSize = 64;
-constexpr int kScreenMargin = 12;
 constexpr int kMaxPlacements = 4;  // per window width
 
 // The primary monitor, or the first when none is primary (Wayland names none).
@@ -34,16 +33,6 @@ Surface iconSurface(const char* path, int scale) {
   const ObjectRef<GdkPixbuf> pixbuf = loadIcon(path, kIconSize * scale);
   if (!pixbuf) return nullptr;
   return Surface(gdk_cairo_surface_create_from_pixbuf(pixbuf.get(), scale, nullptr));
-}
-
-// The primary monitor's work area, the first monitor's without a primary.
-bool workArea(GtkWidget* widget, GdkRectangle& area) {
-  GdkDisplay* display = gtk_widget_get_display(widget);
-  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
-  if (monitor == nullptr) return false;
-  gdk_monitor_get_workarea(monitor, &area);
-  return true;
 }
 
 // The width and height that the card's padding and border take around its contents.
@@ -106,10 +95,11 @@ void BalloonWindow::setBalloonIconName(const char* name) {
   atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(balloonIcon_)), name);
 }
 
-// Closed by the user: hidden, never destroyed, and left alone from then on.
+// Closed by the user: hidden, never destroyed, and left alone from then on; its place is free.
 gboolean BalloonWindow::onDelete(GtkWidget* widget, GdkEvent*, gpointer self) {
   gtk_widget_hide(widget);
   static_cast<BalloonWindow*>(self)->window_ = nullptr;
+  static_cast<BalloonWindow*>(self)->place_.release();
   return TRUE;
 }
 
@@ -126,7 +116,8 @@ gboolean BalloonWindow::onMapped(GtkWidget*, GdkEvent*, gpointer self) {
     g_file_set_contents(path, static_cast<const char*>(data), static_cast<gssize>(size), nullptr);
     g_bytes_unref(layout);
   }
-  if (!balloon->pendingSound_.empty()) balloon->sound_.play(balloon->pendingSound_);
+  if (!balloon->pendingSound_.empty())
+    balloon->sound_.play(balloon->pendingSound_, balloon->sessionFolder_.fd());
   balloon->pendingSound_.clear();
   return FALSE;
 }
@@ -166,28 +157,38 @@ void BalloonWindow::setApplicationIconImage(const char* imagePath) {
 
 int BalloonWindow::run() {
   if (window_ != nullptr) {
-    placeAtTopRight();
+    placeOnScreen();
     gtk_widget_show_all(GTK_WIDGET(window_));
   }
   gtk_main();
   return 0;
 }
 
-void BalloonWindow::placeAtTopRight() {
+// Other balloons of the session may be on screen: this one goes below or beside them.
+void BalloonWindow::placeOnScreen() {
+  GdkRectangle area;
+  const bool known = primaryWorkArea(gtk_widget_get_display(GTK_WIDGET(window_)), area);
+  Box place;
+  if (known) {
+    // The size the window will take, its contents shown; a wrapping label asks for more height
+    // at its narrowest.
+    gtk_widget_show_all(effectRoot_);
+    GtkRequisition size;
+    gtk_widget_get_preferred_size(GTK_WIDGET(window_), nullptr, &size);
+    place = place_.take(sessionFolder_.fd(), {area.x, area.y, area.width, area.height}, size.width,
+                        size.height);
+    rightGap_ = area.x + area.width - place.x - place.width;
+    topGap_ = place.y - area.y;
+  }
   if (placeAsOverlay()) return;
   // Static gravity: the position names the window's own top-left corner on every manager and
   // with none; any frame is allowed for once the window is on screen.
   gtk_window_set_gravity(window_, GDK_GRAVITY_STATIC);
   g_signal_connect(window_, "configure-event", G_CALLBACK(onConfigured), this);
-  GdkRectangle area;
-  if (!primaryWorkArea(gtk_widget_get_display(GTK_WIDGET(window_)), area)) return;
-  int width = 0;
-  int height = 0;
-  gtk_window_get_size(window_, &width, &height);
-  gtk_window_move(window_, area.x + area.width - kScreenMargin - width, area.y + kScreenMargin);
+  if (known) gtk_window_move(window_, place.x, place.y);
 }
 
-// On Wayland the compositor places windows: only a layer-shell overlay stays in the corner, above
+// On Wayland the compositor places windows: only a layer-shell overlay stays in its place, above
 // the others, on every workspace and without focus. Supported is asked first: where it is not,
 // the other calls abort.
 bool BalloonWindow::placeAsOverlay() {
@@ -196,10 +197,10 @@ bool BalloonWindow::placeAsOverlay() {
   gtk_layer_init_for_window(window_);
   gtk_layer_set_namespace(window_, "talvenor");
   gtk_layer_set_layer(window_, GTK_LAYER_SHELL_LAYER_OVERLAY);
-  for (const GtkLayerShellEdge edge : {GTK_LAYER_SHELL_EDGE_TOP, GTK_LAYER_SHELL_EDGE_RIGHT}) {
-    gtk_layer_set_anchor(window_, edge, TRUE);
-    gtk_layer_set_margin(window_, edge, kScreenMargin);
-  }
+  gtk_layer_set_anchor(window_, GTK_LAYER_SHELL_EDGE_TOP, TRUE);
+  gtk_layer_set_anchor(window_, GTK_LAYER_SHELL_EDGE_RIGHT, TRUE);
+  gtk_layer_set_margin(window_, GTK_LAYER_SHELL_EDGE_TOP, topGap_);
+  gtk_layer_set_margin(window_, GTK_LAYER_SHELL_EDGE_RIGHT, rightGap_);
   gtk_layer_set_exclusive_zone(window_, 0);
   gtk_layer_set_keyboard_mode(window_, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
   if (GdkMonitor* monitor = primaryMonitor(display)) gtk_layer_set_monitor(window_, monitor);
@@ -207,13 +208,13 @@ bool BalloonWindow::placeAsOverlay() {
 }
 
 gboolean BalloonWindow::onConfigured(GtkWidget*, GdkEventConfigure*, gpointer self) {
-  static_cast<BalloonWindow*>(self)->keepAtTopRight();
+  static_cast<BalloonWindow*>(self)->keepInPlace();
   return FALSE;
 }
 
 // Run whenever the window's size or position changes: the first guess did not know the real
 // size nor the frame.
-void BalloonWindow::keepAtTopRight() {
+void BalloonWindow::keepInPlace() {
   if (window_ == nullptr) return;
   GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(window_));
   GdkRectangle area;
@@ -225,8 +226,8 @@ void BalloonWindow::keepAtTopRight() {
   GdkRectangle frame;
   gdk_window_get_frame_extents(window, &frame);
   // The frame's outer edge is what must sit at the margin; the window moves within it.
-  const int wantedX = area.x + area.width - kScreenMargin - frame.width + (x - frame.x);
-  const int wantedY = area.y + kScreenMargin + (y - frame.y);
+  const int wantedX = area.x + area.width - rightGap_ - frame.width + (x - frame.x);
+  const int wantedY = area.y + topGap_ + (y - frame.y);
   if (x == wantedX && y == wantedY) return;
   if (width != placedWidth_) {
     placedWidth_ = width;
@@ -265,15 +266,15 @@ void BalloonWindow::fitTextToScreen() {
   pango_attr_list_unref(attributes);
 
   GdkRectangle area;
-  if (!workArea(label, area)) return;
+  if (!primaryWorkArea(gtk_widget_get_display(label), area)) return;
   PangoLayout* layout = gtk_widget_create_pango_layout(label, "Ag");
   int twoChars = 0, lineHeight = 0;
   pango_layout_get_pixel_size(layout, &twoChars, &lineHeight);
   g_object_unref(layout);
   const auto [chromeWidth, chromeHeight] = cardChrome(effectRoot_);
-  const int width = area.width - 2 * kScreenMargin - chromeWidth - kIconSize -
+  const int width = area.width - 2 * kStackMargin - chromeWidth - kIconSize -
                     gtk_box_get_spacing(GTK_BOX(effectRoot_));
-  const int height = area.height - 2 * kScreenMargin - chromeHeight;
+  const int height = area.height - 2 * kStackMargin - chromeHeight;
   const int chars = std::max(1, 2 * width / std::max(1, twoChars));
   gtk_label_set_max_width_chars(ballonText_,
                                 std::min(gtk_label_get_max_width_chars(ballonText_), chars));
@@ -309,7 +310,7 @@ void BalloonWindow::playSound(const char* name) {
   if (window_ != nullptr && !gtk_widget_get_mapped(GTK_WIDGET(window_))) {
     pendingSound_ = name;
   } else {
-    sound_.play(name);
+    sound_.play(name, sessionFolder_.fd());
   }
 }
 

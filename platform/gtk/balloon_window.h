@@ -7,6 +7,8 @@
 #include "platform/gtk/event_sound.h"
 #include "platform/gtk/glib_holders.h"
 #include "platform/gtk/late_announcement.h"
+#include "platform/gtk/session_folder.h"
+#include "platform/gtk/stack_place.h"
 
 namespace platform::gtk {
 
@@ -38,10 +40,10 @@ class BalloonWindow {
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
   static gboolean onMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
   static gboolean onConfigured(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
-  void placeAtTopRight();
+  void placeOnScreen();
   void fitTextToScreen();
   bool placeAsOverlay();
-  void keepAtTopRight();
+  void keepInPlace();
 
   ObjectRef<GtkBuilder> builder_;
   GtkWindow* window_ = nullptr;  // null once the window is gone
@@ -49,6 +51,11 @@ class BalloonWindow {
   GtkImage* balloonIcon_ = nullptr;
   GtkLabel* ballonText_ = nullptr;
   std::string text_;  // as set, without the direction mark the label shows
+  SessionFolder sessionFolder_;
+  StackPlace place_;
+  // Where the window's outer edge goes, from the work area's right and top edges.
+  int rightGap_ = kStackMargin;
+  int topGap_ = kStackMargin;
   EventSound sound_;
   std::string pendingSound_;  // played once the window is on screen
   LateAnnouncement announcement_;

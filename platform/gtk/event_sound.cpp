@@ -1,6 +1,9 @@
 #include "platform/gtk/event_sound.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "platform/files.h"
 
@@ -46,19 +49,44 @@ EventSound::EventSound(std::string resourceFolder) : resourceFolder_(std::move(r
 
 EventSound::~EventSound() {
   if (context_ != nullptr) ca_context_destroy(context_);
+  releaseSoundLock();
 }
 
-void EventSound::play(const std::string& name) {
+void EventSound::play(const std::string& name, int sessionFolder) {
   if (context_ == nullptr) {
     silenceAlsa();
     if ((context_ = openContext()) == nullptr) return;
   }
+  if (sessionFolder >= 0) {
+    const int lock =
+        openat(sessionFolder, "sound.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Another balloon's sound is playing: one is enough.
+    if (lock >= 0 && flock(lock, LOCK_EX | LOCK_NB) != 0) {
+      close(lock);
+      return;
+    }
+    soundLock_ = lock;
+  }
   const std::string ownSound = resourceFolder_ + "/" + name + ".wav";
   const bool own = fileExists(ownSound);
+  ca_proplist* properties = nullptr;
+  if (ca_proplist_create(&properties) != CA_SUCCESS) return releaseSoundLock();
+  ca_proplist_sets(properties, own ? CA_PROP_MEDIA_FILENAME : CA_PROP_EVENT_ID,
+                   own ? ownSound.c_str() : name.c_str());
   // The event role puts the stream under the desktop's volume for system sounds.
-  ca_context_play(context_, 0, own ? CA_PROP_MEDIA_FILENAME : CA_PROP_EVENT_ID,
-                  own ? ownSound.c_str() : name.c_str(), CA_PROP_MEDIA_ROLE, "event",
-                  CA_PROP_EVENT_DESCRIPTION, kDescription, nullptr);
+  ca_proplist_sets(properties, CA_PROP_MEDIA_ROLE, "event");
+  ca_proplist_sets(properties, CA_PROP_EVENT_DESCRIPTION, kDescription);
+  if (ca_context_play_full(context_, 0, properties, onPlayed, this) != CA_SUCCESS)
+    releaseSoundLock();
+  ca_proplist_destroy(properties);
+}
+
+void EventSound::onPlayed(ca_context*, uint32_t, int, void* self) {
+  static_cast<EventSound*>(self)->releaseSoundLock();
+}
+
+void EventSound::releaseSoundLock() {
+  if (const int lock = soundLock_.exchange(-1); lock >= 0) close(lock);
 }
 
 }  // namespace platform::gtk

@@ -1,6 +1,7 @@
 # End-to-end cases: the real binary, as root, in a private mount namespace.
 set(run_case ${PROJECT_SOURCE_DIR}/tests/e2e/run-case)
-foreach(case refusals install_variants no_display refusal_footprint faults concurrency other_user)
+foreach(case refusals install_variants no_display refusal_footprint faults concurrency other_user
+             stacked)
   add_test(NAME e2e.${case} COMMAND ${run_case} ${case}.sh $<TARGET_FILE:talvenor>)
 endforeach()
 # Each shown case lasts the balloon's 15 seconds; they run side by side.
