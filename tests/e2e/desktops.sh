@@ -1,5 +1,5 @@
 # desktops.sh TALVENOR DESKTOP: the balloon's outer edge 12 pixels from the work area's right and
-# top; as the row says, above a window raised later, on the next workspace, focus left alone, and
+# top, and a second balloon's 8 pixels below it; as the row says, above a window raised later, on the next workspace, focus left alone, and
 # the move offered (n/a: no allowed actions published; xfwm4 and fluxbox offer one whatever the
 # window asks). "recipe" starts it as the guide says: a root shell that becomes runuser.
 . "$(dirname "$0")/lib.sh"
@@ -25,7 +25,7 @@ recipe   yes/yes/yes/no   openbox --sm-disable
 sway     -                -
 ROWS
 [ "$name" = "$2" ] || { echo "no desktop $2"; exit 1; }
-install_agent "$VANTREL" && switch_on "$VANTREL" && agent_prompt_shown "$VANTREL" Firefox
+install_agent "$VANTREL" && switch_on "$VANTREL" && agent_prompt_shown "$VANTREL" "Firefox Thunderbird"
 # Headless, and as nobody since sway refuses root: the balloon, an overlay outside the tree of
 # windows, is the box of pixels that changed on the output.
 if [ "$2" = sway ]; then
@@ -41,9 +41,13 @@ if [ "$2" = sway ]; then
   for _ in $(seq 100); do grep -qF "Showing Notification" "$(user_log "$VANTREL")" && break; sleep 0.1; done
   sleep 1 && grim "$out/desktops-sway.png"
   swaymsg -t get_tree | grep -q "\"pid\": $pid," && fail "the balloon is a window of the tree"
-  read -r w _ x y <<<"$(convert "$home/before.png" "$out/desktops-sway.png" -compose difference \
-    -composite -format '%@' info: | tr 'x+' '  ')"
+  changed() { convert "$1" "$2" -compose difference -composite -format '%@' info: | tr 'x+' '  '; }
+  read -r w h x y <<<"$(changed "$home/before.png" "$out/desktops-sway.png")"
   expect_eq "gaps to the output's right and top" "12 12" "$((1280 - x - w)) $y"
+  "$TALVENOR" Thunderbird & others="$others $!"
+  sleep 1.5 && grim "$home/second.png"
+  read -r w2 _ x2 y2 <<<"$(changed "$out/desktops-sway.png" "$home/second.png")"
+  expect_eq "the second balloon's gaps to the right and to the first" "12 8" "$((1280 - x2 - w2)) $((y2 - y - h))"
   finish && exit
 fi
 # shellcheck disable=SC2086
@@ -60,27 +64,47 @@ xprop -id "$(window_of --classname panel)" -f _NET_WM_STRUT_PARTIAL 32c -set _NE
 xterm -name holder -geometry 40x5+100+300 &
 others="$others $!" holder=$(window_of --classname holder)
 timeout 5 xdotool windowactivate --sync "$holder" 2>/dev/null || timeout 5 xdotool windowfocus --sync "$holder" || true
-if [ "$2" = recipe ]; then
-  chmod 1777 "$VANTREL/logs/UserLogs" && user=nobody
-  (agent_prompt_shown "$VANTREL" Firefox && exec runuser -u nobody -- env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$home" "$TALVENOR" Firefox) &
-else
-  "$TALVENOR" Firefox &
-fi
+[ "$2" = recipe ] && chmod 1777 "$VANTREL/logs/UserLogs" && user=nobody
+show() {
+  if [ "$2" = recipe ]; then
+    (agent_prompt_shown "$VANTREL" "Firefox Thunderbird" && exec runuser -u nobody -- env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$home" "$TALVENOR" "$1") &
+  else
+    "$TALVENOR" "$1" &
+  fi
+}
+show Firefox "$2"
 parent=$$ pid=$! balloon=$(window_of --classname talvenor)
 [ -n "$balloon" ] || { fail "no balloon"; finish; }
 [ "$2" = recipe ] && parent=$pid pid=$(prop "$balloon" _NET_WM_PID | xargs)
 expect_eq "the balloon's user and parent" "$user $parent" "$(ps -o user=,ppid= -p "$pid" | xargs)"
 sleep 1.5  # the placement hints come a second after the window
-for _ in $(seq 30); do
-  read -r ax ay aw _ <<<"$(prop "" _NET_WORKAREA) 0 0 1280 800"
-  read -r _ fr ft _ <<<"$(prop "$balloon" _NET_FRAME_EXTENTS) 0 0 0 0"
-  read -r x y w <<<"$(xwininfo -id "$balloon" | awk '/Absolute upper-left X/ { x = $4 }
-    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } END { print x, y, w }')"
-  gaps="$((ax + aw - x - w - fr)) $((y - ft - ay))"
-  case $gaps in 1[123]" "1[123]) break ;; esac
-  sleep 0.1
-done
+# outer WINDOW: the right and bottom edges of the window's frame, and the frame's top.
+outer() {
+  local fr ft fb
+  read -r _ fr ft fb _ <<<"$(prop "$1" _NET_FRAME_EXTENTS) 0 0 0 0"
+  xwininfo -id "$1" | awk -v fr="$fr" -v ft="$ft" -v fb="$fb" '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 }
+    END { print x + w + fr, y + h + fb, y - ft }'
+}
+# gaps WINDOW TOP: the gaps from the window's frame to the work area's right and to TOP, once
+# the window manager has placed it.
+gaps() {
+  local ax ay aw right bottom top
+  for _ in $(seq 30); do
+    read -r ax ay aw _ <<<"$(prop "" _NET_WORKAREA) 0 0 1280 800"
+    read -r right bottom top <<<"$(outer "$1")"
+    gaps="$((ax + aw - right)) $((top - ${2:-$ay}))"
+    case $gaps in 1[123]" "1[123] | 1[123]" "[789]) break ;; esac
+    sleep 0.1
+  done
+}
+gaps "$balloon"
 case $gaps in 1[123]" "1[123]) ;; *) fail "gaps to the work area's right and top: $gaps" ;; esac
+show Thunderbird "$2"
+others="$others $!"
+second=$(for _ in $(seq 100); do xdotool search --onlyvisible --classname talvenor | grep -vx "$balloon" && break; sleep 0.1; done)
+gaps "$second" "$(outer "$balloon" | cut -d ' ' -f 2)"
+case $gaps in 1[123]" "[789]) ;; *) fail "the second balloon's gaps to the right and to the first: $gaps" ;; esac
 kept=$([ "$(xdotool getwindowfocus)" = "$holder" ] && echo yes || echo no)
 case $(xprop -id "$balloon" _NET_WM_ALLOWED_ACTIONS) in
   *_MOVE*) moves=yes ;; *_NET_WM_ACTION_*) moves=no ;; *) moves=n/a ;;

@@ -38,17 +38,21 @@ write_plist() {
 as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
 xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
 
-# agent_prompt_shown BASE APP [FORMAT]: the agent recorded this shell as the parent for APP,
-# exactly as ps prints it for a child of this shell, blanks and line break kept.
+# agent_prompt_shown BASE APPS [FORMAT]: the agent recorded this shell as the parent for each
+# of APPS (names separated by blanks), exactly as ps prints it for a child of this shell, blanks
+# and line break kept.
 agent_prompt_shown() {
-  local parent text
+  local parent text app entries=
   text=$(mktemp)
   /bin/sh -c '/bin/ps -o ppid= $$' >"$text"  # a direct child of this shell
   parent=$(cat "$text"; echo x)
   parent=${parent%x}
   rm -f "$text"
+  for app in $2; do
+    entries="$entries<key>$(printf '%s' "$app" | xml_escape)</key><string>$parent</string>"
+  done
   write_plist "$1/data/ApplicationRunningPromptData.plist" "${3:-xml}" \
-    "<key>Brisvane</key><dict><key>$(printf '%s' "$2" | xml_escape)</key><string>$parent</string></dict>"
+    "<key>Brisvane</key><dict>$entries</dict>"
 }
 
 switch_on() { write_plist "$1/data/zelpatch_data.plist" "${2:-xml}" "<key>ApplicationRunningPrompt</key><true/>"; }

@@ -5,11 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 export ASAN_OPTIONS=detect_leaks=0
 install_agent "$VANTREL" && switch_on "$VANTREL"
-apps="Firefox Thunderbird LibreOffice Gimp Inkscape Krita"
-/bin/sh -c '/bin/ps -o ppid= $$' >"$TMPDIR/parent"  # as ps prints it for a child of this shell
-parent=$(cat "$TMPDIR/parent"; echo x) && parent=${parent%x}
-write_plist "$VANTREL/data/ApplicationRunningPromptData.plist" xml "<key>Brisvane</key><dict>$(
-  for app in $apps; do printf '<key>%s</key><string>%s</string>' "$app" "$parent"; done)</dict>"
+agent_prompt_shown "$VANTREL" "Firefox Thunderbird LibreOffice Gimp Inkscape Krita"
 SCREEN_HEIGHT=330
 start_display
 start_pulse
