@@ -3,8 +3,8 @@
 . "$(dirname "$0")/lib.sh"
 install_agent "$VANTREL"
 agent_prompt_shown "$VANTREL" Thunderbird
-# Anything of the toolkit, GLib or X, and the display's socket.
-toolkit='/lib(gtk|gtk-layer-shell|gdk|glib|gobject|gio|gmodule|wayland|X|xcb|cairo|pango|atk|canberra|epoxy|talvenor-gtk)|X11-unix|wayland-'
+# Anything of the toolkit, GLib or X, the display's socket, and the balloons' places.
+toolkit="/lib(gtk|gtk-layer-shell|gdk|glib|gobject|gio|gmodule|wayland|X|xcb|cairo|pango|atk|canberra|epoxy|talvenor-gtk)|X11-unix|wayland-|$HOME|$XDG_RUNTIME_DIR"
 sanitized=
 [ -n "${ASAN_OPTIONS+x}" ] || ldd "$TALVENOR" | grep -q libasan && sanitized=yes
 
@@ -19,7 +19,7 @@ for gate in switch prompt; do
   rm -f "$(user_log "$VANTREL")"
   trace=$(mktemp)
   # The leak checker refuses to run under a tracer.
-  ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat,connect -o "$trace" "$TALVENOR" Firefox
+  ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat,connect,mkdir -o "$trace" "$TALVENOR" Firefox
   expect_eq "$gate: last line" "$refusal" "$(log_messages "$VANTREL" | tail -n 1)"
   # The program's own calls: its first line is its own; the gate's sh and ps are other programs.
   own=$(awk 'NR == 1 { pid = $1 } $1 == pid' "$trace")
