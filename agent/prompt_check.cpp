@@ -5,8 +5,8 @@
 #include "agent/kelm_agent.h"
 #include "platform/files.h"
 #include "platform/log_line.h"
+#include "platform/plist/property_list.h"
 #include "platform/process.h"
-#include "platform/property_list.h"
 #include "platform/text.h"
 
 namespace agent {

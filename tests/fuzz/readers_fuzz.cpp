@@ -12,7 +12,7 @@
 #include "config/patch_data_switch.h"
 #include "config/rebrand.h"
 #include "config/record_decoding.h"
-#include "platform/property_list.h"
+#include "platform/plist/property_list.h"
 #include "platform/text.h"
 
 namespace {
