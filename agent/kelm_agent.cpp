@@ -1,6 +1,7 @@
 #include "agent/kelm_agent.h"
 
 #include "agent/install_locations.h"
+#include "agent/prompt_check.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/text.h"
@@ -39,4 +40,12 @@ const std::string& KelmAgent::systemDataPath() {
 std::string KelmAgent::outputForGivenCommand(const std::string& launchPath,
                                              const std::vector<std::string>& arguments) {
   return platform::repairUtf8(platform::runCapturingStandardOutput(launchPath, arguments));
+}
+
+bool KelmAgent::isApplicationRunningPromptShown(const std::string& appName) {
+  const int pid = platform::currentProcessId();
+  const std::string currentParentText =
+      outputForGivenCommand("/bin/sh", {"-c", "/bin/ps -o ppid= " + std::to_string(pid)});
+  return agent::recordedParentMatches(appName, pid, currentParentText,
+                                      dataPath() + "/ApplicationRunningPromptData.plist");
 }

@@ -2,20 +2,17 @@
 
 #include <variant>
 
-#include "agent/kelm_agent.h"
 #include "platform/files.h"
 #include "platform/log_line.h"
-#include "platform/process.h"
-#include "platform/property_list.h"
+#include "platform/plist/property_list.h"
 #include "platform/text.h"
 
 namespace agent {
 
 using platform::NSLog;
 
-bool isApplicationRunningPromptShown(const std::string& appName, int pid,
-                                     const std::string& currentParentText,
-                                     const std::string& dataFilePath) {
+bool recordedParentMatches(const std::string& appName, int pid,
+                           const std::string& currentParentText, const std::string& dataFilePath) {
   NSLog("child process ID " + std::to_string(pid) + " : parent process id " + currentParentText);
   if (!platform::fileExists(dataFilePath)) {
     NSLog(dataFilePath + " file not available");
@@ -48,11 +45,3 @@ bool isApplicationRunningPromptShown(const std::string& appName, int pid,
 }
 
 }  // namespace agent
-
-bool KelmAgent::isApplicationRunningPromptShown(const std::string& appName) {
-  const int pid = platform::currentProcessId();
-  const std::string currentParentText =
-      outputForGivenCommand("/bin/sh", {"-c", "/bin/ps -o ppid= " + std::to_string(pid)});
-  return agent::isApplicationRunningPromptShown(appName, pid, currentParentText,
-                                                dataPath() + "/ApplicationRunningPromptData.plist");
-}

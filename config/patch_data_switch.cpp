@@ -5,7 +5,7 @@
 #include "agent/kelm_agent.h"
 #include "platform/files.h"
 #include "platform/log_line.h"
-#include "platform/property_list.h"
+#include "platform/plist/property_list.h"
 
 namespace config {
 

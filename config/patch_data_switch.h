@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/property_value.h"
+#include "platform/plist/property_value.h"
 
 namespace config {
 

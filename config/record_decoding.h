@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/property_value.h"
+#include "platform/plist/property_value.h"
 
 namespace config {
 

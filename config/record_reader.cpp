@@ -1,7 +1,7 @@
 #include "config/record_reader.h"
 
 #include "platform/files.h"
-#include "platform/property_list.h"
+#include "platform/plist/property_list.h"
 
 namespace config {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "config/record_decoding.h"
 #include "platform/log_line.h"
-#include "platform/property_value.h"
+#include "platform/plist/property_value.h"
 
 namespace config {
 

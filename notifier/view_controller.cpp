@@ -79,10 +79,10 @@ void ViewController::fillBalloon() {
   if (const auto customization = config::getCustomizationData()) {
     setCustomizationData(*customization);
   } else {
-    window_->setBallonText(*appNameArg + " " + kDefaultSentence);
+    window_->setBalloonText(*appNameArg + " " + kDefaultSentence);
     window_->setTextDirectionFrom(kDefaultSentence);
   }
-  NSLog("Printing the ballon text " + window_->ballonText());
+  NSLog("Printing the ballon text " + window_->balloonText());
 
   window_->setEffectActive();
   NSLog("Showing Notification and Playing Sound");
@@ -93,6 +93,6 @@ void ViewController::setCustomizationData(
     const ApplicationRunningPromptCustomization& customization) {
   NSLog("Printing customizationData " + config::describe(customization));
   const std::string sentence = customization.successNotificationMessage.value_or(kDefaultSentence);
-  window_->setBallonText(*appNameArg + " " + sentence);
+  window_->setBalloonText(*appNameArg + " " + sentence);
   window_->setTextDirectionFrom(sentence);
 }

@@ -33,8 +33,8 @@ class Toolkit {
   void setBalloonIconImage(const std::string& imagePath) {
     table_.setBalloonIconImage(balloon_, imagePath.c_str());
   }
-  void setBallonText(const std::string& text) { table_.setBallonText(balloon_, text.c_str()); }
-  std::string ballonText() const { return table_.ballonText(balloon_); }
+  void setBalloonText(const std::string& text) { table_.setBalloonText(balloon_, text.c_str()); }
+  std::string balloonText() const { return table_.balloonText(balloon_); }
   void setEffectActive() { table_.setEffectActive(balloon_); }
   void playSound(const std::string& name) { table_.playSound(balloon_, name.c_str()); }
   void setBalloonIconName(const std::string& name) {

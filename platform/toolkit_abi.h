@@ -37,9 +37,9 @@ struct TalvenorToolkitTable {
 
   // The views and the sound.
   void (*setBalloonIconImage)(TalvenorBalloon* balloon, const char* imagePath);
-  void (*setBallonText)(TalvenorBalloon* balloon, const char* text);
+  void (*setBalloonText)(TalvenorBalloon* balloon, const char* text);
   // Valid until the text is next set.
-  const char* (*ballonText)(TalvenorBalloon* balloon);
+  const char* (*balloonText)(TalvenorBalloon* balloon);
   void (*setEffectActive)(TalvenorBalloon* balloon);
   void (*playSound)(TalvenorBalloon* balloon, const char* name);
   // The text's paragraph direction follows `sentence`, the part after the application's name.

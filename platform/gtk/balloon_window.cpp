@@ -248,7 +248,7 @@ void BalloonWindow::setBalloonIconImage(const char* imagePath) {
   }
 }
 
-void BalloonWindow::setBallonText(const char* text) {
+void BalloonWindow::setBalloonText(const char* text) {
   text_ = text;
   gtk_label_set_text(ballonText_, text);
   fitTextToScreen();
@@ -298,7 +298,7 @@ void BalloonWindow::setTextDirectionFrom(const char* sentence) {
   gtk_label_set_text(ballonText_, ((rightToLeft ? "\u200F" : "\u200E") + text_).c_str());
 }
 
-const char* BalloonWindow::ballonText() const {
+const char* BalloonWindow::balloonText() const {
   return text_.c_str();
 }
 

@@ -29,8 +29,8 @@ class BalloonWindow {
   int run();
 
   void setBalloonIconImage(const char* imagePath);
-  void setBallonText(const char* text);
-  const char* ballonText() const;
+  void setBalloonText(const char* text);
+  const char* balloonText() const;
   void setEffectActive();
   void playSound(const char* name);
   void setTextDirectionFrom(const char* sentence);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/balloon_stack.h"
+#include "platform/gtk/balloon_stack.h"
 
 namespace platform::gtk {
 

@@ -1,5 +1,5 @@
 # The balloon shown: its log, its closing 15 seconds later, and its window's properties.
-#   shown.sh TALVENOR VARIANT [RESOURCES], VARIANT one of those in tests.cmake
+#   shown.sh TALVENOR VARIANT [RESOURCES], VARIANT one of those in CMakeLists.txt
 # RESOURCES is the folder where the program's icon is expected; without it, the binary is one
 # of the build tree, with its resources beside it.
 . "$(dirname "$0")/lib.sh"

@@ -12,7 +12,7 @@
 #include "config/patch_data_switch.h"
 #include "config/rebrand.h"
 #include "config/record_decoding.h"
-#include "platform/property_list.h"
+#include "platform/plist/property_list.h"
 #include "platform/text.h"
 
 namespace {
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PropertyValue* entry = find(
         brisvane ? std::get_if<platform::PropertyDictionary>(&brisvane->value) : nullptr, appName);
     const auto* stored = entry ? std::get_if<std::string>(&entry->value) : nullptr;
-    require(agent::isApplicationRunningPromptShown(appName, 4242, parentText, file) ==
+    require(agent::recordedParentMatches(appName, 4242, parentText, file) ==
             (stored != nullptr && platform::equalIgnoringCase(*stored, parentText)));
   }
   return 0;

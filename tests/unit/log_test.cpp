@@ -17,8 +17,6 @@ TEST(LogLine, LayoutAndLineBreakRule) {
   time.tm_hour = 7, time.tm_min = 8, time.tm_sec = 9;
   EXPECT_EQ(platform::formatLogLine("Log Open:Talvenor", time, 42, "talvenor", 123, 124),
             "2026-01-05 07:08:09.042 talvenor[123:124] Log Open:Talvenor\n");
-  EXPECT_EQ(platform::formatLogLine("id   17\n", time, 0, "t", 1, 1),
-            "2026-01-05 07:08:09.000 t[1:1] id   17\n");
 }
 
 // Log files 0 to 11 as one character each: '.' for none, '/' for a folder, else the file's first

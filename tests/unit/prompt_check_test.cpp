@@ -41,7 +41,7 @@ TEST(PromptCheck, EachBranchWithItsLine) {
       if (!c.body.empty()) writeFile(path, plistIn(encoding, c.body));
       std::string line = c.line.starts_with("@") ? path + c.line.substr(1) : c.line;
       testing::internal::CaptureStderr();
-      EXPECT_EQ(agent::isApplicationRunningPromptShown(c.name, 42, c.output, path),
+      EXPECT_EQ(agent::recordedParentMatches(c.name, 42, c.output, path),
                 c.line.starts_with("current and previousParentPid are same"));
       const std::string first = "child process ID 42 : parent process id " + c.output;
       EXPECT_EQ(capturedMessages(), first + (first.ends_with("\n") ? "" : "\n") + line +

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_value.h"
+#include "platform/plist/property_value.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/property_value.h"
+#include "platform/plist/property_value.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
-#include "platform/balloon_stack.h"
+#include "platform/gtk/balloon_stack.h"
 
 #include <algorithm>
 
-namespace platform {
+namespace platform::gtk {
 namespace {
 
 // Closer than the gap, overlapping included.
@@ -41,4 +41,4 @@ std::optional<Box> firstFreePlace(const Box& area, int width, int height,
   return std::nullopt;
 }
 
-}  // namespace platform
+}  // namespace platform::gtk

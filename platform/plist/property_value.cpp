@@ -1,4 +1,4 @@
-#include "platform/property_value.h"
+#include "platform/plist/property_value.h"
 
 #include <algorithm>
 

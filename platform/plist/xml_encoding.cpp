@@ -1,4 +1,4 @@
-#include "platform/xml_encoding.h"
+#include "platform/plist/xml_encoding.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace platform::gtk {
 
 // A rectangle in the desktop's logical pixels.
 struct Box {
@@ -22,4 +22,4 @@ constexpr int kStackGap = 8;      // between two balloons
 std::optional<Box> firstFreePlace(const Box& area, int width, int height,
                                   const std::vector<Box>& shown);
 
-}  // namespace platform
+}  // namespace platform::gtk

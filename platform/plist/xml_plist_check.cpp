@@ -1,4 +1,4 @@
-#include "platform/xml_plist_check.h"
+#include "platform/plist/xml_plist_check.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/plist_limits.h"
+#include "platform/plist/plist_limits.h"
 
 namespace platform {
 namespace {

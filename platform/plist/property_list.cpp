@@ -1,4 +1,4 @@
-#include "platform/property_list.h"
+#include "platform/plist/property_list.h"
 
 #include <locale.h>
 #include <plist/plist.h>
@@ -11,10 +11,10 @@
 #include <new>
 #include <vector>
 
-#include "platform/binary_plist_check.h"
 #include "platform/files.h"
-#include "platform/xml_encoding.h"
-#include "platform/xml_plist_check.h"
+#include "platform/plist/binary_plist_check.h"
+#include "platform/plist/xml_encoding.h"
+#include "platform/plist/xml_plist_check.h"
 
 namespace platform {
 namespace {

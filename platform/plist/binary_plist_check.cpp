@@ -1,11 +1,11 @@
-#include "platform/binary_plist_check.h"
+#include "platform/plist/binary_plist_check.h"
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "platform/plist_limits.h"
-#include "platform/xml_encoding.h"
+#include "platform/plist/plist_limits.h"
+#include "platform/plist/xml_encoding.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,0 @@
-target_sources(talvenor_core PRIVATE
-  logging/kelm_logger.cpp
-  logging/log_rotation.cpp
-)

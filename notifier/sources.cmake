@@ -1,3 +1,0 @@
-target_sources(talvenor_core PRIVATE
-  notifier/view_controller.cpp
-)
