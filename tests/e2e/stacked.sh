@@ -1,11 +1,11 @@
 # Balloons shown together: three started at once stack down from the corner, 8 pixels apart, on
-# a screen where the third must start a second column; one sound among them; a fourth takes the
-# place of one killed; a run that cannot share places shows its balloon in the corner and logs
-# as any other.
+# a screen where the third must start a second column, with one sound among them; a fourth takes
+# the place of one killed, and a later one plays its sound again; a run that cannot share places
+# shows its balloon in the corner and logs as any other.
 . "$(dirname "$0")/lib.sh"
 export ASAN_OPTIONS=detect_leaks=0
 install_agent "$VANTREL" && switch_on "$VANTREL"
-agent_prompt_shown "$VANTREL" "Firefox Thunderbird LibreOffice Gimp Inkscape Krita"
+agent_prompt_shown "$VANTREL" "Firefox Thunderbird LibreOffice Gimp Blender Inkscape Krita"
 SCREEN_HEIGHT=330
 start_display
 start_pulse
@@ -62,9 +62,12 @@ for app in Firefox Thunderbird LibreOffice; do
 done
 start Gimp
 expect_place "the balloon after one was killed" "$(box Gimp)" 0
+# A sound that has ended holds no one back, though its balloon is still shown.
+start Blender && box Blender >/dev/null
+expect_eq "sounds played, each after the last had ended" 3 "$(grep -c "'new' on sink-input" "$heard.events")"
 expect_eq "the others where they were" "$(tail -n 2 <<<"$boxes")" \
   "$(for app in $living; do box $app; done | by_place)"
-kill $pid_Firefox $pid_Thunderbird $pid_LibreOffice $pid_Gimp 2>/dev/null || true
+kill $pid_Firefox $pid_Thunderbird $pid_LibreOffice $pid_Gimp $pid_Blender 2>/dev/null || true
 sleep 0.5
 
 # No runtime folder, then one that cannot be written: the corner, and the same log.
