@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 export ASAN_OPTIONS=detect_leaks=0
 install_agent "$VANTREL" && switch_on "$VANTREL"
-agent_prompt_shown "$VANTREL" "Firefox Thunderbird LibreOffice Gimp Blender Inkscape Krita"
+agent_prompt_shown "$VANTREL" "Firefox Thunderbird LibreOffice Gimp Blender Audacity Inkscape Krita"
 SCREEN_HEIGHT=330
 start_display
 start_pulse
@@ -36,6 +36,7 @@ box() {
 # take a pixel; and the box inside the work area.
 expect_place() {
   local x y w h gaps
+  [ "$2" != none ] || { fail "$1: no window"; return; }
   read -r x y w h <<<"$2"
   gaps="$((${4:-$((ax + aw))} - x - w)) $((y - ay - $3 * (h + 8)))"
   case $gaps in 1[123]" "1[123]) ;; *) fail "$1 at $2: gaps to the right and to its row $gaps" ;; esac
@@ -63,12 +64,18 @@ done
 start Gimp
 expect_place "the balloon after one was killed" "$(box Gimp)" 0
 # A sound that has ended holds no one back, though its balloon is still shown.
-start Blender && box Blender >/dev/null
+sleep 1.5 && start Blender && box Blender >/dev/null
 expect_eq "sounds played, each after the last had ended" 3 "$(grep -c "'new' on sink-input" "$heard.events")"
 expect_eq "the others where they were" "$(tail -n 2 <<<"$boxes")" \
   "$(for app in $living; do box $app; done | by_place)"
 kill $pid_Firefox $pid_Thunderbird $pid_LibreOffice $pid_Gimp $pid_Blender 2>/dev/null || true
 sleep 0.5
+
+# Arranging held up for good by another process: the balloon does not wait for it.
+exec 8>"$XDG_RUNTIME_DIR/talvenor/places.lock" && flock 8
+start Audacity 8>&-
+expect_place "the balloon while arranging is held up" "$(box Audacity)" 0
+kill $pid_Audacity && exec 8>&-
 
 # No runtime folder, then one that cannot be written: the corner, and the same log.
 start Inkscape "-u XDG_RUNTIME_DIR"
