@@ -113,11 +113,11 @@ start_display() {
   [ "$1" = none ] && return
   "$@" >/dev/null 2>&1 &
   WM_PID=$!
-  for _ in $(seq 200); do
+  for _ in $(seq 600); do  # kwin took over 10 s on a busy CI machine
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.05
   done
-  echo "start_display: the window manager $* is not up on $DISPLAY after 10 s" >&2
+  echo "start_display: the window manager $* is not up on $DISPLAY after 30 s" >&2
   exit 1
 }
 
