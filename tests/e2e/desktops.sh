@@ -50,8 +50,12 @@ if [ "$2" = sway ]; then
   expect_eq "the second balloon's gaps to the right and to the first" "12 8" "$((1280 - x2 - w2)) $((y2 - y - h))"
   finish && exit
 fi
+start_xvfb
+# As in a desktop session, the bus starts its services on the display: kwin otherwise waits
+# some 10 s for one that cannot reach it.
+env DBUS_SESSION_BUS_ADDRESS="$3" dbus-update-activation-environment DISPLAY
 # shellcheck disable=SC2086
-start_display $command
+start_window_manager $command
 trap 'kill $pid $others $WM_PID $XVFB_PID $bus_pid 2>/dev/null; rm -rf "$home"' EXIT
 wmctrl -n 4 2>/dev/null || true
 window_of() {  # xdotool's search terms

@@ -99,6 +99,12 @@ LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREA
 # short-lived xprop between polls, and drop the window manager while it connects.
 SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
 start_display() {
+  start_xvfb
+  [ $# -gt 0 ] || set -- openbox --sm-disable
+  start_window_manager "$@"
+}
+
+start_xvfb() {
   local fd_file
   fd_file=$(mktemp)
   Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp \
@@ -108,16 +114,19 @@ start_display() {
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
-  [ "$DISPLAY" != : ] || { echo "start_display: Xvfb did not start" >&2; exit 1; }
-  [ $# -gt 0 ] || set -- openbox --sm-disable
+  [ "$DISPLAY" != : ] || { echo "start_xvfb: Xvfb did not start" >&2; exit 1; }
+}
+
+# start_window_manager WM-COMMAND...: the manager on $DISPLAY, once it has said it is up.
+start_window_manager() {
   [ "$1" = none ] && return
   "$@" >/dev/null 2>&1 &
   WM_PID=$!
-  for _ in $(seq 600); do  # kwin took over 10 s on a busy CI machine
+  for _ in $(seq 600); do  # 10 s proved short on a loaded machine
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.05
   done
-  echo "start_display: the window manager $* is not up on $DISPLAY after 30 s" >&2
+  echo "start_window_manager: $* is not up on $DISPLAY after 30 s" >&2
   exit 1
 }
 
