@@ -2,11 +2,15 @@
 
 #include "agent/kelm_agent.h"
 #include "logging/log_rotation.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/log_redirect.h"
 #include "platform/user.h"
 
 namespace {
+
+// The rotation itself takes microseconds; a lock held longer is someone else's doing.
+constexpr std::chrono::milliseconds kRotationPatience{1000};
 
 std::string logFolder(bool isUserLog) {
   return isUserLog ? KelmAgent::userLogsPath() : KelmAgent::logsPath();
@@ -50,6 +54,10 @@ std::uint64_t KelmLogger::getLogFileSize() const {
 
 void KelmLogger::rotateIfTooLarge() {
   // A file the run would not write to is not the user's log: it stays where it is.
-  if (getLogFileSize() > logging::kRotationThreshold && platform::isOwnSoleFile(initialLogFile_))
-    rotateLogToNextIndex(0);
+  if (getLogFileSize() <= logging::kRotationThreshold || !platform::isOwnSoleFile(initialLogFile_))
+    return;
+  // Runs started together all find the log too large; only the one that still finds it in place
+  // under the lock rotates, so older logs move up once and are not pushed out.
+  platform::whileLockedInPlace(initialLogFile_, kRotationPatience,
+                               [this] { rotateLogToNextIndex(0); });
 }

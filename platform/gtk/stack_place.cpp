@@ -8,8 +8,9 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "platform/file_lock.h"
 
 namespace platform::gtk {
 namespace {
@@ -18,12 +19,7 @@ constexpr int kMaxPlaces = 64;
 
 // Arranging is a few small reads and a write; a balloon whose arranging is held up past this
 // arranges without the lock rather than wait on another.
-void lockForArranging(int fd) {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-}
+constexpr std::chrono::milliseconds kArrangingPatience{100};
 
 bool readBox(int fd, Box& box) {
   char text[64] = {};
@@ -49,7 +45,7 @@ Box StackPlace::take(int folder, const Box& area, int width, int height) {
   const int arranging =
       openat(folder, "places.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (arranging < 0) return corner;
-  lockForArranging(arranging);
+  lockWithin(arranging, kArrangingPatience);
   // Places are made in order and never removed, so the files are place-0 up to the last made.
   std::vector<Box> shown;
   for (int i = 0; i < kMaxPlaces; ++i) {

@@ -1,8 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include "logging/kelm_logger.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/log_line.h"
 #include "tests/unit/test_support.h"
@@ -50,6 +57,44 @@ TEST(LogRotation, ShiftsOnlyOverTwoMebibytesAndNeverOverwrites) {
     EXPECT_EQ(after, c.after) << c.before;
     EXPECT_EQ(fs::file_size(file(after.find('0'))), c.size);
   }
+}
+
+int descriptorsOn(const std::string& path) {
+  int count = 0;
+  for (const auto& fd : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code unreadable;
+    count += fs::read_symlink(fd.path(), unreadable) == path;
+  }
+  return count;
+}
+
+// Runs started together: one rotates, and one that found the log before it moved does nothing.
+TEST(LogRotation, OnlyWhoStillFindsTheLogInPlaceActsAndNoLockIsWaitedOnForEver) {
+  using namespace std::chrono_literals;
+  TempDir dir;
+  const std::string log = dir / "al0.log";
+  writeFile(log, "old");
+  std::atomic<int> acted = 0;
+  const auto act = [&acted] { ++acted; };
+  EXPECT_TRUE(platform::whileLockedInPlace(log, 0ms, act));
+
+  const int rotating = open(log.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(rotating, LOCK_EX), 0);
+  auto late =
+      std::async(std::launch::async, [&] { return platform::whileLockedInPlace(log, 5s, act); });
+  while (descriptorsOn(log) < 2) std::this_thread::sleep_for(1ms);
+  fs::rename(log, dir / "al1.log");
+  writeFile(log, "new");
+  close(rotating);
+  EXPECT_FALSE(late.get());
+
+  const int stuck = open(log.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(stuck, LOCK_EX), 0);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(platform::whileLockedInPlace(log, 50ms, act));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  close(stuck);
+  EXPECT_EQ(acted, 1);
 }
 
 TEST(Files, MovingNeverReplacesAndExistenceFollowsLinks) {
