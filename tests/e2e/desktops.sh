@@ -6,9 +6,8 @@
 export ASAN_OPTIONS=detect_leaks=0
 home=$(mktemp -d) && chown nobody "$home" && chmod 700 "$home"
 out=$(dirname "$TALVENOR")/artefacts && mkdir -p "$out"
-set -- "$1" "$2" $(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-bus_pid=$4 pid= others= user=root
-trap 'kill $bus_pid; rm -rf "$home"' EXIT
+set -- "$1" "$2" $(dbus-daemon --session --fork --print-address=1)
+pid= user=root
 session="env HOME=$home NO_AT_BRIDGE=1 QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=$3"
 printf 'focus_follows_mouse no\n' >"$home/i3"
 while read -r name expected command; do [ "$name" = "$2" ] && break; done <<ROWS
@@ -32,8 +31,7 @@ if [ "$2" = sway ]; then
   export XDG_RUNTIME_DIR=$home && unset DISPLAY
   printf 'output HEADLESS-1 resolution 1280x800 bg #336699 solid_color\nxwayland disable\n' >"$home/sway"
   HOME=$home WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$home/sway" >/dev/null 2>&1 & others=$!
-  trap 'kill $pid $others $bus_pid 2>/dev/null; rm -rf "$home"' EXIT
+    setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$home/sway" >/dev/null 2>&1 &
   for _ in $(seq 100); do WAYLAND_DISPLAY=$(cd "$home" && ls wayland-? 2>/dev/null) && break; sleep 0.1; done
   export WAYLAND_DISPLAY SWAYSOCK=$(ls "$home"/sway-ipc.*)
   grim "$home/before.png"
@@ -44,7 +42,7 @@ if [ "$2" = sway ]; then
   changed() { convert "$1" "$2" -compose difference -composite -format '%@' info: | tr 'x+' '  '; }
   read -r w h x y <<<"$(changed "$home/before.png" "$out/desktops-sway.png")"
   expect_eq "gaps to the output's right and top" "12 12" "$((1280 - x - w)) $y"
-  "$TALVENOR" Thunderbird & others="$others $!"
+  "$TALVENOR" Thunderbird &
   sleep 1.5 && grim "$home/second.png"
   read -r w2 _ x2 y2 <<<"$(changed "$out/desktops-sway.png" "$home/second.png")"
   expect_eq "the second balloon's gaps to the right and to the first" "12 8" "$((1280 - x2 - w2)) $((y2 - y - h))"
@@ -56,17 +54,16 @@ start_xvfb
 env DBUS_SESSION_BUS_ADDRESS="$3" dbus-update-activation-environment DISPLAY
 # shellcheck disable=SC2086
 start_window_manager $command
-trap 'kill $pid $others $WM_PID $XVFB_PID $bus_pid 2>/dev/null; rm -rf "$home"' EXIT
 wmctrl -n 4 2>/dev/null || true
 window_of() {  # xdotool's search terms
   for _ in $(seq 100); do xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep . && return; sleep 0.1; done
 }
 prop() { xprop ${1:+-id} ${1:--root} -f "$2" 32c "$2" 2>/dev/null | grep -o '[0-9]\+' | tr '\n' ' '; }
 # A panel that reserves the top 30 and right 40 pixels, and the window that has the focus.
-xmessage -name panel panel & others=$!
+xmessage -name panel panel &
 xprop -id "$(window_of --classname panel)" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,40,30,0,0,0,0,799,0,1279,0,0
 xterm -name holder -geometry 40x5+100+300 &
-others="$others $!" holder=$(window_of --classname holder)
+holder=$(window_of --classname holder)
 timeout 5 xdotool windowactivate --sync "$holder" 2>/dev/null || timeout 5 xdotool windowfocus --sync "$holder" || true
 [ "$2" = recipe ] && chmod 1777 "$VANTREL/logs/UserLogs" && user=nobody
 show() {
@@ -105,7 +102,6 @@ gaps() {
 gaps "$balloon"
 case $gaps in 1[123]" "1[123]) ;; *) fail "gaps to the work area's right and top: $gaps" ;; esac
 show Thunderbird "$2"
-others="$others $!"
 second=$(for _ in $(seq 100); do xdotool search --onlyvisible --classname talvenor | grep -vx "$balloon" && break; sleep 0.1; done)
 gaps "$second" "$(outer "$balloon" | cut -d ' ' -f 2)"
 case $gaps in 1[123]" "[789]) ;; *) fail "the second balloon's gaps to the right and to the first: $gaps" ;; esac
@@ -114,7 +110,7 @@ case $(xprop -id "$balloon" _NET_WM_ALLOWED_ACTIONS) in
   *_MOVE*) moves=yes ;; *_NET_WM_ACTION_*) moves=no ;; *) moves=n/a ;;
 esac
 xterm -name later -geometry 60x10-0+0 &
-others="$others $!" later=$(window_of --classname later)
+later=$(window_of --classname later)
 xdotool windowraise "$later" && sleep 0.5
 # Bottom to top, the windows' frames as the server stacks them.
 root=$(xwininfo -root | awk '/Window id/ { print $4 }')

@@ -109,8 +109,6 @@ start_xvfb() {
   fd_file=$(mktemp)
   Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp \
     3>"$fd_file" >/dev/null 2>&1 &
-  XVFB_PID=$! WM_PID=
-  trap 'kill -- $WM_PID $XVFB_PID ${helper_pids:-} 2>/dev/null || true' EXIT
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
@@ -121,7 +119,6 @@ start_xvfb() {
 start_window_manager() {
   [ "$1" = none ] && return
   "$@" >/dev/null 2>&1 &
-  WM_PID=$!
   for _ in $(seq 600); do  # 10 s proved short on a loaded machine
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.05

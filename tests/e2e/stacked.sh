@@ -9,9 +9,9 @@ agent_prompt_shown "$VANTREL" "Firefox Thunderbird LibreOffice Gimp Blender Auda
 SCREEN_HEIGHT=330
 start_display
 start_pulse
-env $run_env pactl subscribe >"$heard.events" 2>/dev/null & helper_pids="$helper_pids $!"
+env $run_env pactl subscribe >"$heard.events" 2>/dev/null &
 # A panel reserving the top 30 pixels, so that the work area is not the screen.
-xmessage -name panel panel 2>/dev/null & helper_pids="$helper_pids $!"
+xmessage -name panel panel 2>/dev/null &
 for _ in $(seq 50); do panel=$(xdotool search --classname panel | head -n 1) && [ -n "$panel" ] && break; sleep 0.1; done
 xprop -id "$panel" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,0,30,0,0,0,0,0,0,1279,0,0
 for _ in $(seq 50); do
