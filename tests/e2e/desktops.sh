@@ -1,13 +1,14 @@
-# desktops.sh TALVENOR DESKTOP: the balloon's outer edge 12 pixels from the work area's right and
-# top, and a second balloon's 8 pixels below it; as the row says, above a window raised later, on the next workspace, focus left alone, and
-# the move offered (n/a: no allowed actions published; xfwm4 and fluxbox offer one whatever the
-# window asks). "recipe" starts it as the guide says: a root shell that becomes runuser.
+# desktops.sh TALVENOR DESKTOP: the balloon's frame 12 pixels from the work area's right and top,
+# a second balloon's 8 pixels below it; as the row says, above a window raised later, on the next
+# workspace, focus left alone, the move offered (n/a: no allowed actions published; xfwm4 and
+# fluxbox offer one whatever the window asks). "recipe" starts it as the guide says: a root shell
+# that becomes runuser.
 . "$(dirname "$0")/lib.sh"
 export ASAN_OPTIONS=detect_leaks=0
 home=$(mktemp -d) && chown nobody "$home" && chmod 700 "$home"
 out=$(dirname "$TALVENOR")/artefacts && mkdir -p "$out"
 set -- "$1" "$2" $(dbus-daemon --session --fork --print-address=1)
-pid= user=root
+user=root
 session="env HOME=$home NO_AT_BRIDGE=1 QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=$3"
 printf 'focus_follows_mouse no\n' >"$home/i3"
 while read -r name expected command; do [ "$name" = "$2" ] && break; done <<ROWS
@@ -48,12 +49,9 @@ if [ "$2" = sway ]; then
   expect_eq "the second balloon's gaps to the right and to the first" "12 8" "$((1280 - x2 - w2)) $((y2 - y - h))"
   finish && exit
 fi
-start_xvfb
-# As in a desktop session, the bus starts its services on the display: kwin otherwise waits
-# some 10 s for one that cannot reach it.
-env DBUS_SESSION_BUS_ADDRESS="$3" dbus-update-activation-environment DISPLAY
+# Without the display in the bus's services, kwin waits some 10 s for one that cannot reach it.
 # shellcheck disable=SC2086
-start_window_manager $command
+SESSION_BUS=$3 start_display $command
 wmctrl -n 4 2>/dev/null || true
 window_of() {  # xdotool's search terms
   for _ in $(seq 100); do xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep . && return; sleep 0.1; done

@@ -47,7 +47,6 @@ agent_prompt_shown() {
   /bin/sh -c '/bin/ps -o ppid= $$' >"$text"  # a direct child of this shell
   parent=$(cat "$text"; echo x)
   parent=${parent%x}
-  rm -f "$text"
   for app in $2; do
     entries="$entries<key>$(printf '%s' "$app" | xml_escape)</key><string>$parent</string>"
   done
@@ -96,34 +95,26 @@ LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREA
 # start_display [WM-COMMAND...]: a private X server of $SCREEN_WIDTH x $SCREEN_HEIGHT pixels
 # with a window manager (openbox unless named; "none" for none), for the cases that show the
 # balloon. -noreset: the server would otherwise reset when its last client leaves, such as a
-# short-lived xprop between polls, and drop the window manager while it connects.
+# short-lived xprop between polls, and drop the window manager while it connects. With
+# $SESSION_BUS, that bus starts its services on the display, as a desktop session's does.
 SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
 start_display() {
-  start_xvfb
-  [ $# -gt 0 ] || set -- openbox --sm-disable
-  start_window_manager "$@"
-}
-
-start_xvfb() {
   local fd_file
   fd_file=$(mktemp)
   Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp \
     3>"$fd_file" >/dev/null 2>&1 &
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
-  rm -f "$fd_file"
-  [ "$DISPLAY" != : ] || { echo "start_xvfb: Xvfb did not start" >&2; exit 1; }
-}
-
-# start_window_manager WM-COMMAND...: the manager on $DISPLAY, once it has said it is up.
-start_window_manager() {
+  [ "$DISPLAY" != : ] || { echo "start_display: Xvfb did not start" >&2; exit 1; }
+  [ -z "${SESSION_BUS:-}" ] || DBUS_SESSION_BUS_ADDRESS=$SESSION_BUS dbus-update-activation-environment DISPLAY
+  [ $# -gt 0 ] || set -- openbox --sm-disable
   [ "$1" = none ] && return
   "$@" >/dev/null 2>&1 &
   for _ in $(seq 600); do  # 10 s proved short on a loaded machine
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.05
   done
-  echo "start_window_manager: $* is not up on $DISPLAY after 30 s" >&2
+  echo "start_display: the window manager $* is not up on $DISPLAY after 30 s" >&2
   exit 1
 }
 

@@ -29,7 +29,6 @@ for gate in switch prompt; do
   esac
   expect_eq "$gate: toolkit files or display touched" "" \
     "$(printf '%s\n' "$own" | grep -E "$toolkit" || true)"
-  rm -f "$trace"
 
   # Of the program and the children it waited for (at the prompt gate, ps is the largest).
   if [ -z "$sanitized" ]; then
