@@ -55,8 +55,7 @@ SESSION_BUS=$3 start_display $command
 wmctrl -n 4 2>/dev/null || true
 window_of() {  # xdotool's search terms; 30 s, as the window manager has on a loaded machine
   for _ in $(seq 300); do xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep . && return; sleep 0.1; done
-  echo "no visible window of $*; unmapped ones: $(xdotool search "$@" 2>&1 | xargs)" >&2
-  ps -e -o pid,stat,etime,args >&2 && return 1
+  echo "no visible window of $*; unmapped: $(xdotool search "$@" | xargs)" >&2; ps -eo pid,stat,etime,args >&2; return 1
 }
 prop() { xprop ${1:+-id} ${1:--root} -f "$2" 32c "$2" 2>/dev/null | grep -o '[0-9]\+' | tr '\n' ' '; }
 # A panel that reserves the top 30 and right 40 pixels, and the window that has the focus.
