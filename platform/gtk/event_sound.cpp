@@ -53,19 +53,19 @@ EventSound::~EventSound() {
 }
 
 void EventSound::play(const std::string& name, int sessionFolder) {
-  if (context_ == nullptr) {
-    silenceAlsa();
-    if ((context_ = openContext()) == nullptr) return;
-  }
   if (sessionFolder >= 0) {
     const int lock =
         openat(sessionFolder, "sound.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    // Another balloon's sound is playing: one is enough.
+    // Another balloon's sound is playing: one is enough, and this one loads no sound driver.
     if (lock >= 0 && flock(lock, LOCK_EX | LOCK_NB) != 0) {
       close(lock);
       return;
     }
     soundLock_ = lock;
+  }
+  if (context_ == nullptr) {
+    silenceAlsa();
+    if ((context_ = openContext()) == nullptr) return releaseSoundLock();
   }
   const std::string ownSound = resourceFolder_ + "/" + name + ".wav";
   const bool own = fileExists(ownSound);
