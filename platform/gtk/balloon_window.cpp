@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/gtk/icon_loading.h"
+#include "platform/gtk/run_endings.h"
 
 namespace platform::gtk {
 namespace {
@@ -161,7 +162,7 @@ int BalloonWindow::run() {
     gtk_widget_show_all(GTK_WIDGET(window_));
   }
   gtk_main();
-  return 0;
+  return runEndStatus();
 }
 
 // Other balloons of the session may be on screen: this one goes below or beside them.

@@ -1,16 +1,17 @@
 // The toolkit module: connects to the display and builds the balloon on GTK's C API. Loaded
 // only once both gates have said yes; the program reaches it through one table of C functions.
 #include <gtk/gtk.h>
-#include <sys/stat.h>
-#include <wayland-client.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "platform/gtk/balloon_window.h"
+#include "platform/gtk/colour_scheme.h"
+#include "platform/gtk/display_watchdog.h"
 #include "platform/gtk/icon_loading.h"
+#include "platform/gtk/peer_probes.h"
 #include "platform/gtk/quiet_glib_log.h"
+#include "platform/gtk/run_endings.h"
 
 namespace platform::gtk {
 namespace {
@@ -20,6 +21,9 @@ namespace {
 // large for the EWMH icon property: GDK sent it only as a legacy 1 MiB pixmap, converted and
 // uploaded before the window could be mapped, where the window manager read it back.
 constexpr int kWindowIconPixels = 64;
+
+// Opening a display takes milliseconds; one that has not answered by then never will.
+constexpr std::chrono::seconds kDisplayPatience{5};
 
 std::string displayName() {
   const char* name = std::getenv("DISPLAY");
@@ -55,6 +59,7 @@ void setDefaultWindowIcons(const std::string& path) {
 
 // The balloon, or null with `failure` saying why.
 BalloonWindow* buildBalloon(const std::string& folder, std::string& failure) {
+  followDarkPreference();
   ErrorSlot error;
   ObjectRef<GtkCssProvider> style(gtk_css_provider_new());
   if (!gtk_css_provider_load_from_path(style.get(), (folder + "/balloon.css").c_str(),
@@ -78,100 +83,28 @@ BalloonWindow* buildBalloon(const std::string& folder, std::string& failure) {
   return new BalloonWindow(folder, std::move(builder));
 }
 
-bool hasSessionBus() {
-  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  // An address asking for autolaunch names no bus that is running.
-  if (address != nullptr && *address != '\0') return !g_str_has_prefix(address, "autolaunch:");
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime == nullptr || *runtime == '\0') return false;
-  struct stat info {};
-  return stat((std::string(runtime) + "/bus").c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
-}
-
-// Asked on a connection of our own, so that the one GIO shares is not set up by us.
-bool accessibilityBusRunning() {
-  gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-  if (address == nullptr) return false;
-  ObjectRef<GDBusConnection> bus(g_dbus_connection_new_for_address_sync(
-      address,
-      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-      nullptr, nullptr, nullptr));
-  g_free(address);
-  if (!bus) return false;
-  GVariant* reply = g_dbus_connection_call_sync(
-      bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-      "NameHasOwner", g_variant_new("(s)", "org.a11y.Bus"), G_VARIANT_TYPE("(b)"),
-      G_DBUS_CALL_FLAGS_NONE, 500, nullptr, nullptr);
-  gboolean owned = FALSE;
-  if (reply != nullptr) {
-    g_variant_get(reply, "(b)", &owned);
-    g_variant_unref(reply);
-  }
-  g_dbus_connection_close_sync(bus.get(), nullptr, nullptr);
-  return owned != FALSE;
-}
-
-// Nothing the run starts may outlive it. Without a session bus, libdbus and GDBus would start
-// one through dbus-launch, and on it the accessibility bus; an address that no transport
-// accepts stops them, and a bridge can still find an accessibility bus named on the display.
-// With a session bus, the bridge would have it start the accessibility bus when none is running:
-// then no assistive technology is listening, and the bridge is left out.
-void keepDaemonsFromStarting() {
-  if (!hasSessionBus()) {
-    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-  } else if (!accessibilityBusRunning()) {
-    setenv("NO_AT_BRIDGE", "1", 1);
-  }
-}
-
-// Whether the compositor on WAYLAND_DISPLAY offers layer-shell surfaces, asked on a connection
-// of our own before GDK picks its backend.
-bool compositorHasLayerShell() {
-  wl_display* display = wl_display_connect(nullptr);
-  if (display == nullptr) return false;
-  static const wl_registry_listener listener = {
-      .global =
-          [](void* found, wl_registry*, uint32_t, const char* interface, uint32_t) {
-            if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0)
-              *static_cast<bool*>(found) = true;
-          },
-      .global_remove = [](void*, wl_registry*, uint32_t) {},
-  };
-  bool found = false;
-  wl_registry* registry = wl_display_get_registry(display);
-  wl_registry_add_listener(registry, &listener, &found);
-  wl_display_roundtrip(display);
-  wl_registry_destroy(registry);
-  wl_display_disconnect(display);
-  return found;
-}
-
-// The window settings the balloon relies on exist under X11, and on Wayland only as a
-// layer-shell overlay. Elsewhere X11 comes first, through XWayland in a Wayland session; a plain
-// Wayland window is the last resort.
-const char* allowedBackends() {
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  const char* chosen = std::getenv("GDK_BACKEND");
-  if (wayland != nullptr && *wayland != '\0' &&
-      (chosen == nullptr || std::strstr(chosen, "wayland") != nullptr) && compositorHasLayerShell())
-    return "wayland";
-  return "x11,*";
-}
-
 std::string g_failure;  // the last opening's failure, handed out by pointer
 
 TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine, const char** failure) {
   routeToolkitDiagnostics(logLine);
-  gdk_set_allowed_backends(allowedBackends());
+  gdk_set_allowed_backends(allowedBackends(logLine));
   // Nothing parsed or logged may depend on the locale.
   gtk_disable_setlocale();
-  keepDaemonsFromStarting();
+  keepDaemonsFromStarting(logLine);
   BalloonWindow* balloon = nullptr;
   g_failure.clear();
-  if (!gtk_init_check(nullptr, nullptr)) {
+  bool opened;
+  {
+    const DisplayWatchdog watchdog(kDisplayPatience, logLine,
+                                   "Cannot open display " + displayName() + ": no answer within " +
+                                       std::to_string(kDisplayPatience.count()) +
+                                       " s, balloon not shown");
+    opened = gtk_init_check(nullptr, nullptr);
+  }
+  if (!opened) {
     g_failure = "Cannot open display " + displayName() + ": balloon not shown";
   } else {
+    watchRunEndings(logLine, displayName());
     // Pango reads the font configuration on a thread of its own, started when the font map is
     // first asked for; asked for now, it reads while GTK parses its theme and the interface.
     pango_cairo_font_map_get_default();
