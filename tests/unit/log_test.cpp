@@ -67,8 +67,18 @@ long descriptorsOn(const std::string& path) {
   });
 }
 
-// Runs started together: one rotates, and one that found the log before it moved does nothing.
-TEST(LogRotation, OnlyWhoStillFindsTheLogInPlaceActsAndNoLockIsWaitedOnForEver) {
+// A lock of the kind `type` on the whole file, held on a descriptor of its own.
+int lockedDescriptor(const std::string& path, int openFlags, short type) {
+  const int fd = open(path.c_str(), openFlags);
+  struct flock lock {};
+  lock.l_type = type;
+  EXPECT_EQ(fcntl(fd, F_OFD_SETLK, &lock), 0);
+  return fd;
+}
+
+// Runs started together: one rotates, and one that found the log before it moved does nothing. A
+// writer's lock is waited on for a bound; a reader's, or a reader's flock, holds nothing up.
+TEST(LogRotation, OnlyWhoStillFindsTheLogInPlaceActsAndOnlyWritersHoldItUp) {
   using namespace std::chrono_literals;
   TempDir dir;
   const std::string log = dir / "al0.log";
@@ -76,8 +86,7 @@ TEST(LogRotation, OnlyWhoStillFindsTheLogInPlaceActsAndNoLockIsWaitedOnForEver) 
   const auto act = [] {};  // true is returned when it ran
   EXPECT_TRUE(platform::whileLockedInPlace(log, 0ms, act));
 
-  const int rotating = open(log.c_str(), O_RDONLY);
-  ASSERT_EQ(flock(rotating, LOCK_EX), 0);
+  const int rotating = lockedDescriptor(log, O_WRONLY, F_WRLCK);
   auto late =
       std::async(std::launch::async, [&] { return platform::whileLockedInPlace(log, 5s, act); });
   while (descriptorsOn(log) < 2) std::this_thread::sleep_for(1ms);
@@ -86,12 +95,20 @@ TEST(LogRotation, OnlyWhoStillFindsTheLogInPlaceActsAndNoLockIsWaitedOnForEver) 
   close(rotating);
   EXPECT_FALSE(late.get());
 
-  const int stuck = open(log.c_str(), O_RDONLY);
-  ASSERT_EQ(flock(stuck, LOCK_EX), 0);
-  const auto start = std::chrono::steady_clock::now();
+  const int stuck = lockedDescriptor(log, O_WRONLY, F_WRLCK);
+  auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(platform::whileLockedInPlace(log, 50ms, act));
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
   close(stuck);
+
+  const int reader = lockedDescriptor(log, O_RDONLY, F_RDLCK);
+  const int flocker = open(log.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(flocker, LOCK_SH), 0);
+  start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(platform::whileLockedInPlace(log, 5s, act));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+  close(reader);
+  close(flocker);
 }
 
 TEST(Files, ExistenceFollowsLinks) {
