@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/big_endian.h"
+
 namespace platform {
 namespace {
 
@@ -12,9 +14,7 @@ constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
 constexpr size_t kPngHeaderEnd = 24;  // signature, IHDR length and type, width, height
 
 std::uint32_t bigEndian32(std::string_view bytes, size_t at) {
-  std::uint32_t value = 0;
-  for (size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
+  return static_cast<std::uint32_t>(readBigEndian(bytes, at, 4));
 }
 
 bool isPng(std::string_view data) {

@@ -38,40 +38,18 @@ char32_t decodeNext(std::string_view bytes, size_t& pos) {
   return value;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // A private UTF-8 locale object: the process locale stays untouched.
 locale_t caseMappingLocale() {
   static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
   return locale;
 }
 
-char32_t foldAscii(char32_t c) {
-  return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
-}
-
 char32_t foldCase(char32_t c) {
   // ASCII folds alike in every locale, and the texts compared are nearly always ASCII digits:
   // the UTF-8 locale's tables are loaded only for a character beyond it.
-  if (c < 0x80) return foldAscii(c);
+  if (c < 0x80) return asciiLower(c);
   const locale_t locale = caseMappingLocale();
-  if (locale == nullptr) return foldAscii(c);
+  if (locale == nullptr) return asciiLower(c);
   const auto wide = static_cast<wint_t>(c);
   return static_cast<char32_t>(towlower_l(towupper_l(wide, locale), locale));
 }

@@ -15,13 +15,18 @@ namespace platform {
 // file.
 bool binaryPlistIsSafe(std::string_view bytes);
 
+// Where a binary property list's objects lie, as its trailer says.
+struct BinaryPlistTrailer {
+  std::uint64_t offsetWidth = 0, refWidth = 0, count = 0, root = 0, table = 0;
+};
+
 // The objects of a binary property list that binaryPlistIsSafe took, for what libplist 2.2 reads
 // short: it keeps the low half of a 16-byte integer and drops an unpaired UTF-16 surrogate.
 class BinaryPlistObjects {
  public:
-  explicit BinaryPlistObjects(std::string_view bytes) : bytes_(bytes) {}
+  explicit BinaryPlistObjects(std::string_view bytes);
 
-  std::uint64_t root() const;
+  std::uint64_t root() const { return trailer_.root; }
   // The object index of a dictionary's i-th key, or with `value` of its i-th value.
   std::optional<std::uint64_t> dictionaryEntry(std::uint64_t dictionary, std::uint64_t i,
                                                bool value) const;
@@ -30,6 +35,7 @@ class BinaryPlistObjects {
 
  private:
   std::string_view bytes_;
+  BinaryPlistTrailer trailer_;  // read once: the tree's conversion asks for every object
 };
 
 }  // namespace platform
