@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <gtk/gtk.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -53,6 +54,11 @@ EventSound::~EventSound() {
 }
 
 void EventSound::play(const std::string& name, int sessionFolder) {
+  // The desktop's switch for event sounds, which the toolkit's own event sounds obey: off, the
+  // balloon is silent, and no lock is taken nor sound driver loaded for it.
+  gboolean enabled = TRUE;
+  g_object_get(gtk_settings_get_default(), "gtk-enable-event-sounds", &enabled, nullptr);
+  if (enabled == FALSE) return;
   if (sessionFolder >= 0) {
     const int lock =
         openat(sessionFolder, "sound.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
