@@ -22,9 +22,19 @@ fluxbox  yes/yes/yes/yes  $session fluxbox
 i3       yes/yes/yes/n/a  i3 -c $home/i3
 none     no/n/a/yes/n/a   none
 recipe   yes/yes/yes/no   openbox --sm-disable
+dark     yes/yes/yes/no   openbox --sm-disable
+quiet    yes/yes/yes/no   openbox --sm-disable
 sway     -                -
 ROWS
 [ "$name" = "$2" ] || { echo "no desktop $2"; exit 1; }
+# The desktop prefers a dark style (GNOME's setting, here in GLib's key file), or has event sounds
+# off (GTK's own settings file).
+case $2 in
+  dark) mkdir -p "$home/glib-2.0/settings" && export GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$home
+    printf "[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n" >"$home/glib-2.0/settings/keyfile" ;;
+  quiet) mkdir -p "$home/gtk-3.0" && printf '[Settings]\ngtk-enable-event-sounds=0\n' >"$home/gtk-3.0/settings.ini"
+    start_pulse && export XDG_CONFIG_HOME=$home $run_env ;;
+esac
 install_agent "$VANTREL" && switch_on "$VANTREL" && agent_prompt_shown "$VANTREL" "Firefox Thunderbird"
 # Headless, and as nobody since sway refuses root: the balloon, an overlay outside the tree of
 # windows, is the box of pixels that changed on the output.
@@ -121,11 +131,15 @@ case " $(for w in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }' | tac)
   *" $(frame "$later") "*"$(frame "$balloon") "*) above=yes ;; *) above=no ;;
 esac
 import -window root "$out/desktops-$2.png"
+# The luminance of the card's padding below its contents, in per cent.
+lum=$(import -window "$balloon" png:- | convert - -gravity south -crop 100%x8+0+3 -colorspace Gray -format '%[fx:int(100*mean)]' info:)
+case $2 in dark | openbox) expect_eq "the card dark ($lum %)" "$([ "$2" = dark ] && echo yes || echo no)" "$([ "$lum" -lt 50 ] && echo yes || echo no)" ;; esac
 shown=n/a  # i3 makes its workspaces as they are asked for
 if [ "$2" = i3 ] && i3-msg -q workspace 2 || { [ "$(prop "" _NET_NUMBER_OF_DESKTOPS)" -gt 1 ] 2>/dev/null && wmctrl -s 1; }; then
   sleep 0.5 && shown=$(xwininfo -id "$balloon" | grep -q IsViewable && echo yes || echo no)
 fi
 expect_eq "above, next workspace, focus kept, move" "$expected" "$above/$shown/$kept/$moves"
 kill "$pid"
+[ "$2" != quiet ] || ! heard "$heard" || fail "heard with event sounds off"
 grep -qF "Showing Notification and Playing Sound" "$VANTREL/logs/UserLogs/Brisvane_${user}0.log" || fail "not logged"
 finish
