@@ -176,7 +176,8 @@ void BalloonWindow::placeOnScreen() {
     gtk_widget_show_all(effectRoot_);
     GtkRequisition size;
     gtk_widget_get_preferred_size(GTK_WIDGET(window_), nullptr, &size);
-    place = place_.take(sessionFolder_.fd(), {area.x, area.y, area.width, area.height}, size.width,
+    place = place_.take(sessionFolder_.placesFd(), 
+{area.x, area.y, area.width, area.height}, size.width,
                         size.height);
     rightGap_ = area.x + area.width - place.x - place.width;
     topGap_ = place.y - area.y;

@@ -9,7 +9,9 @@
 #include "platform/gtk/colour_scheme.h"
 #include "platform/gtk/display_watchdog.h"
 #include "platform/gtk/icon_loading.h"
+#include "platform/gtk/own_folders.h"
 #include "platform/gtk/peer_probes.h"
+
 #include "platform/gtk/quiet_glib_log.h"
 #include "platform/gtk/run_endings.h"
 
@@ -87,6 +89,7 @@ std::string g_failure;  // the last opening's failure, handed out by pointer
 
 TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine, const char** failure) {
   routeToolkitDiagnostics(logLine);
+  keepToOwnFolders();
   gdk_set_allowed_backends(allowedBackends(logLine));
   // Nothing parsed or logged may depend on the locale.
   gtk_disable_setlocale();

@@ -1,9 +1,11 @@
 #include "platform/gtk/session_folder.h"
 
 #include <fcntl.h>
+#include <gdk/gdk.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -24,23 +26,46 @@ std::string baseFolder() {
   return home + "/.cache";
 }
 
+// The folder `name` in `parent`, made when missing; -1 unless it is the running user's and no one
+// else may write to it.
+int openOwnFolder(int parent, const std::string& name) {
+  if (parent < 0) return -1;
+  mkdirat(parent, name.c_str(), 0700);
+  const int fd = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  struct stat info {};
+  if (fd >= 0 && (fstat(fd, &info) != 0 || info.st_uid != geteuid() ||
+                  (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// "places-" and the display's name without its screen number, so that ":0" and ":0.0" share,
+// and with no slash, which a Wayland display's path may hold.
+std::string placesFolderName() {
+  GdkDisplay* display = gdk_display_get_default();
+  std::string name = display != nullptr ? gdk_display_get_name(display) : "";
+  if (const auto colon = name.rfind(':'); colon != std::string::npos) {
+    if (const auto dot = name.find('.', colon); dot != std::string::npos) name.erase(dot);
+  }
+  std::replace(name.begin(), name.end(), '/', '_');
+  return "places-" + name;
+}
+
 }  // namespace
 
 SessionFolder::SessionFolder() {
   const std::string base = baseFolder();
   if (base.empty()) return;
-  const std::string path = base + "/talvenor";
-  mkdir(path.c_str(), 0700);
-  fd_ = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  struct stat info {};
-  if (fd_ >= 0 && (fstat(fd_, &info) != 0 || info.st_uid != geteuid() ||
-                   (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)) {
-    close(fd_);
-    fd_ = -1;
-  }
+  const int baseFd = open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  fd_ = openOwnFolder(baseFd, "talvenor");
+  if (baseFd >= 0) close(baseFd);
+  placesFd_ = openOwnFolder(fd_, placesFolderName());
 }
 
 SessionFolder::~SessionFolder() {
+  if (placesFd_ >= 0) close(placesFd_);
   if (fd_ >= 0) close(fd_);
 }
 

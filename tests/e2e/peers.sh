@@ -23,8 +23,10 @@ done <<ROWS
 :96||2|Cannot open display :96: no answer within 5 s, balloon not shown|8
 ROWS
 
-# Shown on X although the Wayland socket or the session bus never answers, then ended.
+# Shown on X although the Wayland socket or the session bus never answers, or with another
+# user's folders, which it leaves as they were; then ended by a signal.
 start_display
+other=$(mktemp -d) && chown nobody "$other"
 while IFS='|' read -r vars line signal; do
   rm -f "$(user_log "$VANTREL")"
   env $vars "$TALVENOR" Firefox & pid=$!
@@ -37,7 +39,10 @@ done <<ROWS
 WAYLAND_DISPLAY=$TMPDIR/wayland-silent|The Wayland display $TMPDIR/wayland-silent does not answer: going on with X11|TERM
 DBUS_SESSION_BUS_ADDRESS=unix:path=$TMPDIR/bus|The session bus does not answer: going on without it|INT
 DBUS_SESSION_BUS_ADDRESS=disabled:|Showing Notification and Playing Sound|HUP
+-u XDG_RUNTIME_DIR HOME=$other|Showing Notification and Playing Sound|TERM
+XDG_RUNTIME_DIR=$other|Showing Notification and Playing Sound|TERM
 ROWS
+expect_eq "what is left in another user's folders" "" "$(find "$other" ! -user nobody)"
 
 # The display killed under the balloon.
 rm -f "$(user_log "$VANTREL")"
