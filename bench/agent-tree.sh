@@ -2,6 +2,7 @@
 # with an agent tree under /Library built as the end-to-end cases build it.
 #   agent-tree.sh TALVENOR PROBE switch|prompt ROUNDS
 #   agent-tree.sh TALVENOR PROBE shown ROUNDS SETTLE_MS MINIMAL_WINDOW RESOURCES SENTENCE
+#   agent-tree.sh TALVENOR PROBE sound ROUNDS RESOURCES
 # Prints the probe's lines, then checks in the log that every run of the program took the path
 # its case names.
 . "$(dirname "$0")/../tests/e2e/lib.sh"
@@ -33,15 +34,21 @@ case $group in
     "$probe" exits "$rounds" --case "sh -c ps" /bin/sh -c "/bin/ps -o ppid= $$" \
       --case "talvenor, refused at the prompt gate" "$TALVENOR" Firefox
     expect_every_run "Talvenor: The Application is not running while patching, hence brisvane not shown" ;;
+  # What a window that plays no sound of its own needs beside it: a player of the same file.
+  sound)
+    start_pulse
+    env $run_env "$probe" exits "$rounds" --case "paplay, the balloon's sound" /usr/bin/paplay \
+      "$5/Purr.wav" ;;
   shown)
     switch_on "$VANTREL"
     start_display
+    start_pulse  # every sound is played to a server, as on a desktop
     # The subshell records itself, then becomes the probe: the program is its direct child.
     # Beside MINIMAL_WINDOW lies MINIMAL_WINDOW-with-sound, the same window playing the
     # balloon's sound, as the balloon does.
     (
       agent_prompt_shown "$VANTREL" Firefox
-      exec "$probe" maps "$rounds" "$5" --case "talvenor, balloon" "$TALVENOR" Firefox \
+      exec env $run_env "$probe" maps "$rounds" "$5" --case "talvenor, balloon" "$TALVENOR" Firefox \
         --case "minimal GTK window" "$6" "$7" "$8" \
         --case "minimal GTK window, with the sound" "$6-with-sound" "$7" "$8" \
         --case yad /usr/bin/yad --undecorated --on-top --sticky --no-buttons --timeout 15 \
