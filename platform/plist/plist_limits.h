@@ -13,9 +13,12 @@ inline constexpr std::size_t kMaxPropertyListNesting = 512;
 // What the loader reads, as a well-kept reader does (the binary encoding is taken as it is):
 // - Encoding of XML text: a UTF-8 byte-order mark is dropped; UTF-16 of either byte order, told
 //   by its mark or by a declaration starting with "<?" in it, is read as the same text in UTF-8,
-//   an unpaired surrogate as U+FFFD. With a mark or in UTF-16, a declaration naming another
-//   encoding, an odd length or a NUL character refuses the file. Other text goes as before.
+//   an unpaired surrogate as U+FFFD, while an odd length or a NUL character refuses the file.
+//   The bytes decide: a declaration naming another encoding is not read. Other text goes as
+//   before.
 // - Line ends of XML text: CRLF and a lone CR are LF before parsing; &#13; still yields a CR.
+// - Text of <integer> and <real>: as XML reads it, comments left out, CDATA taken as written and
+//   character references and the five predefined entities replaced; another reference refuses.
 // - <integer>: blanks around, an optional sign, then decimal digits (leading zeros are decimal)
 //   or 0x and hexadecimal digits. Other text refuses the file. From -2^63 to 2^64 - 1 it is its
 //   value; beyond, it is kept as an integer whose value no reader uses, never a refusal.

@@ -6,9 +6,11 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/plist/plist_limits.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {
@@ -26,24 +28,77 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-std::string_view trimTrailingSpace(std::string_view text) {
+std::string_view trimSpace(std::string_view text) {
+  while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
   while (!text.empty() && isXmlSpace(text.back())) text.remove_suffix(1);
   return text;
 }
 
 int digitValue(char c, unsigned base) {
   if (isDigit(c)) return c - '0';
-  const char lower = static_cast<char>(c | 0x20);
-  return base == 16 && lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+  const char32_t lower = asciiLower(static_cast<unsigned char>(c));
+  return base == 16 && lower >= 'a' && lower <= 'f' ? static_cast<int>(lower - 'a') + 10 : -1;
+}
+
+// The character a reference between '&' and ';' stands for: one of XML's five entities or a
+// character number; nothing for any other, which a property list cannot declare.
+std::optional<char32_t> referencedCharacter(std::string_view name) {
+  static constexpr std::pair<std::string_view, char32_t> kEntities[] = {
+      {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"apos", '\''}, {"quot", '"'}};
+  for (const auto& [entity, character] : kEntities) {
+    if (name == entity) return character;
+  }
+  if (!name.starts_with('#') || name.size() < 2) return std::nullopt;
+  const unsigned base = name[1] == 'x' ? 16 : 10;
+  name.remove_prefix(base == 16 ? 2 : 1);
+  if (name.empty()) return std::nullopt;
+  char32_t code = 0;
+  for (const char c : name) {
+    const int digit = digitValue(c, base);
+    if (digit < 0 || code > 0x10FFFF) return std::nullopt;
+    code = code * base + static_cast<unsigned>(digit);
+  }
+  const bool isXmlChar = code == '\t' || code == '\n' || code == '\r' ||
+                         (code >= 0x20 && code < 0xD800) || (code >= 0xE000 && code < 0xFFFE) ||
+                         (code >= 0x10000 && code <= 0x10FFFF);
+  if (!isXmlChar) return std::nullopt;
+  return code;
+}
+
+// The text of an element's content as XML reads it, from what the scanner took: comments left
+// out, CDATA sections as written, references replaced; nothing when a reference is not one.
+std::optional<std::string> characterData(std::string_view content) {
+  std::string text;
+  while (!content.empty()) {
+    if (content.starts_with("<!--")) {
+      content.remove_prefix(content.find("-->", 4) + 3);
+    } else if (content.starts_with("<![CDATA[")) {
+      const std::size_t end = content.find("]]>", 9);
+      text.append(content.substr(9, end - 9));
+      content.remove_prefix(end + 3);
+    } else if (content.front() == '&') {
+      const std::size_t end = content.find(';');
+      const std::optional<char32_t> character =
+          end == std::string_view::npos ? std::nullopt
+                                        : referencedCharacter(content.substr(1, end - 1));
+      if (!character) return std::nullopt;
+      appendUtf8(text, *character);
+      content.remove_prefix(end + 1);
+    } else {
+      text += content.front();
+      content.remove_prefix(1);
+    }
+  }
+  return text;
 }
 
 // An <integer>'s value by the rule in plist_limits.h, or nothing when no reader takes its text.
 std::optional<PropertyValue> readInteger(std::string_view text) {
-  text = trimTrailingSpace(text);
+  text = trimSpace(text);
   const bool negative = !text.empty() && text.front() == '-';
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
   unsigned base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] | 0x20) == 'x')
+  if (text.size() > 2 && text[0] == '0' && asciiLower(static_cast<unsigned char>(text[1])) == 'x')
     base = 16, text.remove_prefix(2);
   if (text.empty()) return std::nullopt;
   constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
@@ -63,12 +118,6 @@ std::optional<PropertyValue> readInteger(std::string_view text) {
   return PropertyValue{static_cast<std::int64_t>(magnitude)};
 }
 
-bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lower) {
-  return std::equal(text.begin(), text.end(), lower.begin(), lower.end(), [](char a, char b) {
-    return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
-  });
-}
-
 std::size_t countDigits(std::string_view text, std::size_t& pos) {
   const std::size_t start = pos;
   while (pos < text.size() && isDigit(text[pos])) ++pos;
@@ -78,10 +127,10 @@ std::size_t countDigits(std::string_view text, std::size_t& pos) {
 // Decimal with optional fraction and exponent, or the words writers use for infinity and
 // not-a-number; no hexadecimal and nothing trailing.
 bool isPlainReal(std::string_view text) {
-  text = trimTrailingSpace(text);
+  text = trimSpace(text);
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-  if (equalsIgnoringAsciiCase(text, "nan") || equalsIgnoringAsciiCase(text, "inf") ||
-      equalsIgnoringAsciiCase(text, "infinity")) {
+  if (equalIgnoringAsciiCase(text, "nan") || equalIgnoringAsciiCase(text, "inf") ||
+      equalIgnoringAsciiCase(text, "infinity")) {
     return true;
   }
   std::size_t pos = 0;
@@ -192,12 +241,8 @@ class Scanner {
         ++open_.back() > kMaxXmlDictionaryEntries) {
       return false;
     }
-    if (name == "real") return !empty && scalarText(name) && plain_ && isPlainReal(lastText_);
-    if (name == "integer") {
-      std::optional<PropertyValue> value;
-      if (empty || !scalarText(name) || !plain_ || !(value = readInteger(lastText_))) return false;
-      integers_.push_back({lastText_, std::move(*value)});
-      return true;
+    if (name == "real" || name == "integer") {
+      return !empty && scalarText(name) && number(name == "integer");
     }
     if (name == "key" || name == "string") return empty || scalarText(name, false);
     if (name == "true" || name == "false" || name == "data" || name == "date") {
@@ -207,17 +252,15 @@ class Scanner {
   }
 
   // The text up to the element's end tag, with the comments and CDATA sections libplist allows
-  // there; sets lastText_ and whether it was plain, without them.
+  // there; sets lastText_.
   bool scalarText(std::string_view name, bool skipLeading = true) {
     if (skipLeading) skipSpace();
     const std::size_t textStart = pos_;
-    bool plain = true;
     for (;;) {
       pos_ = std::min(text_.find('<', pos_), text_.size());
       if (atEnd() || ++pos_ == text_.size()) return false;
       if (peek() == '/') break;
       if (peek() != '!' || ++pos_ + 1 >= text_.size()) return false;
-      plain = false;
       if (startsWith("--")) {
         if (!(advance(2) && findText("-->", false) && advance(3))) return false;
       } else if (startsWith("[CDATA[") && pos_ + 9 < text_.size()) {
@@ -227,7 +270,6 @@ class Scanner {
       }
     }
     lastText_ = text_.substr(textStart, pos_ - 1 - textStart);
-    plain_ = plain;
     ++pos_;
     if (text_.size() - pos_ <= name.size() || !startsWith(name)) return false;
     pos_ += name.size();
@@ -238,15 +280,33 @@ class Scanner {
   }
 
  public:
-  struct Integer {
-    std::string_view text;
-    PropertyValue value;
+  // The number elements' text to give libplist instead, in the order of the text.
+  struct Rewrite {
+    std::string_view content;
+    std::string text;
   };
-  std::vector<Integer> integers_;  // in the order of the text
+  std::vector<Rewrite> rewrites_;
+  std::vector<PropertyValue> integers_;
 
  private:
+  // An <integer> or <real> whose text, read as XML reads it, is a number by the rules. libplist
+  // gets an integer's index in integers_, and a real's text without markup when it had some.
+  bool number(bool integer) {
+    const std::optional<std::string> text = characterData(lastText_);
+    if (!text) return false;
+    if (!integer) {
+      if (!isPlainReal(*text)) return false;
+      if (*text != lastText_) rewrites_.push_back({lastText_, std::string(trimSpace(*text))});
+      return true;
+    }
+    std::optional<PropertyValue> value = readInteger(*text);
+    if (!value) return false;
+    rewrites_.push_back({lastText_, std::to_string(integers_.size())});
+    integers_.push_back(std::move(*value));
+    return true;
+  }
+
   std::string_view text_, lastText_;
-  bool plain_ = false;
   std::size_t pos_ = 0;
   // One entry per open container: the keys seen in a dictionary, or kNotADictionary.
   std::vector<std::size_t> open_;
@@ -258,18 +318,18 @@ class Scanner {
 bool checkXmlPlist(std::string& text, std::vector<PropertyValue>& integers) {
   Scanner scanner(text);
   if (!scanner.run()) return false;
-  if (scanner.integers_.empty()) return true;
-  std::string replaced;
-  replaced.reserve(text.size());
+  integers = std::move(scanner.integers_);
+  if (scanner.rewrites_.empty()) return true;
+  std::string rewritten;
+  rewritten.reserve(text.size());
   std::size_t copied = 0;
-  for (auto& [integerText, value] : scanner.integers_) {
-    const auto at = static_cast<std::size_t>(integerText.data() - text.data());
-    replaced.append(text, copied, at - copied).append(std::to_string(integers.size()));
-    copied = at + integerText.size();
-    integers.push_back(std::move(value));
+  for (const auto& [content, replacement] : scanner.rewrites_) {
+    const auto at = static_cast<std::size_t>(content.data() - text.data());
+    rewritten.append(text, copied, at - copied).append(replacement);
+    copied = at + content.size();
   }
-  replaced.append(text, copied);
-  text.swap(replaced);
+  rewritten.append(text, copied);
+  text.swap(rewritten);
   return true;
 }
 
