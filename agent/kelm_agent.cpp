@@ -1,7 +1,6 @@
 #include "agent/kelm_agent.h"
 
 #include "agent/install_locations.h"
-#include "agent/prompt_check.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/text.h"
@@ -27,25 +26,11 @@ const std::string& KelmAgent::userLogsPath() {
   return value;
 }
 
-const std::string& KelmAgent::dataPath() {
-  static const std::string value = basePath() + "/data";
-  return value;
-}
-
-const std::string& KelmAgent::systemDataPath() {
-  static const std::string value = agent::chooseSystemDataPath(basePath(), platform::fileExists);
-  return value;
-}
-
 std::string KelmAgent::outputForGivenCommand(const std::string& launchPath,
                                              const std::vector<std::string>& arguments) {
   return platform::repairUtf8(platform::runCapturingStandardOutput(launchPath, arguments));
 }
 
-bool KelmAgent::isApplicationRunningPromptShown(const std::string& appName) {
-  const int pid = platform::currentProcessId();
-  const std::string currentParentText =
-      outputForGivenCommand("/bin/sh", {"-c", "/bin/ps -o ppid= " + std::to_string(pid)});
-  return agent::recordedParentMatches(appName, pid, currentParentText,
-                                      dataPath() + "/ApplicationRunningPromptData.plist");
+std::string KelmAgent::parentProcessText(int pid) {
+  return outputForGivenCommand("/bin/sh", {"-c", "/bin/ps -o ppid= " + std::to_string(pid)});
 }

@@ -1,21 +1,17 @@
 #include "app/application_main.h"
 
-#include <cstdlib>
 #include <memory>
 
+#include "agent/kelm_agent.h"
 #include "app/app_delegate.h"
 #include "app/window_controller.h"
+#include "logging/kelm_logger.h"
 #include "notifier/view_controller.h"
 #include "platform/log_line.h"
 #include "platform/log_redirect.h"
+#include "platform/process.h"
+#include "platform/resources.h"
 #include "platform/text.h"
-
-namespace {
-
-// The balloon was wanted but the toolkit could not show it.
-constexpr int kToolkitFailureStatus = 2;
-
-}  // namespace
 
 int applicationMain(int argc, char** argv) {
   platform::openClosedStandardStreams();
@@ -25,20 +21,25 @@ int applicationMain(int argc, char** argv) {
   AppDelegate delegate;
   WindowController windowController;
   std::unique_ptr<platform::Toolkit> toolkit;
-  ViewController viewController(std::move(arguments), [&]() -> platform::Toolkit& {
-    platform::ToolkitOpening opening = platform::openToolkit();
-    if (!opening.toolkit) {
-      platform::NSLog(opening.failure);
-      std::exit(kToolkitFailureStatus);
-    }
-    toolkit = std::move(opening.toolkit);
-    windowController.windowDidLoad(*toolkit);
-    return *toolkit;
-  });
+  const int pid = platform::currentProcessId();
+  Surroundings surroundings{KelmAgent::basePath(), platform::resourceFolder(), pid,
+                            [pid] { return KelmAgent().parentProcessText(pid); }};
+  ViewController viewController(std::move(arguments), std::move(surroundings),
+                                [&]() -> platform::Toolkit* {
+                                  platform::ToolkitOpening opening = platform::openToolkit();
+                                  if (!opening.toolkit) {
+                                    platform::NSLog(opening.failure);
+                                    return nullptr;
+                                  }
+                                  toolkit = std::move(opening.toolkit);
+                                  windowController.windowDidLoad(*toolkit);
+                                  return toolkit.get();
+                                });
 
-  viewController.viewDidLoad();
+  KelmLogger::changeLogStream("Brisvane", true);
+  if (const std::optional<int> status = viewController.viewDidLoad()) return *status;
   delegate.applicationDidFinishLaunching();
-  const int status = toolkit->run();
+  const int status = toolkit->call(&TalvenorToolkitTable::run);
   delegate.applicationWillTerminate();
   return status;
 }

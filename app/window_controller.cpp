@@ -8,8 +8,8 @@ constexpr unsigned kPlacementDelayMilliseconds = 1000;
 
 void WindowController::windowDidLoad(platform::Toolkit& window) {
   window.scheduleOnce(kPlacementDelayMilliseconds, [&window] {
-    window.setKeepAbove();
-    window.setOnAllWorkspaces();
-    window.setNotMovable();
+    window.call(&TalvenorToolkitTable::setKeepAbove);
+    window.call(&TalvenorToolkitTable::setOnAllWorkspaces);
+    window.call(&TalvenorToolkitTable::setNotMovable);
   });
 }

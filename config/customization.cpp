@@ -1,6 +1,5 @@
 #include "config/customization.h"
 
-#include "agent/kelm_agent.h"
 #include "config/optional_text.h"
 #include "config/record_reader.h"
 
@@ -25,9 +24,9 @@ std::optional<ApplicationRunningPromptCustomization> readCustomizationData(
       path, "DevarozAdododazUpdatePromptCustomization error ");
 }
 
-std::optional<ApplicationRunningPromptCustomization> getCustomizationData() {
-  return readCustomizationData(KelmAgent::dataPath() +
-                               "/ApplicationRunningPromptCustomization.plist");
+std::optional<ApplicationRunningPromptCustomization> getCustomizationData(
+    const std::string& dataFolder) {
+  return readCustomizationData(dataFolder + "/ApplicationRunningPromptCustomization.plist");
 }
 
 }  // namespace config

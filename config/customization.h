@@ -32,8 +32,9 @@ std::string describe(const ApplicationRunningPromptCustomization& customization)
 // decoded.
 std::optional<ApplicationRunningPromptCustomization> readCustomizationData(const std::string& path);
 
-// From KelmAgent::dataPath() + "/ApplicationRunningPromptCustomization.plist", read anew on
+// From "ApplicationRunningPromptCustomization.plist" in the agent's data folder, read anew on
 // every call.
-std::optional<ApplicationRunningPromptCustomization> getCustomizationData();
+std::optional<ApplicationRunningPromptCustomization> getCustomizationData(
+    const std::string& dataFolder);
 
 }  // namespace config

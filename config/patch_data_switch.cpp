@@ -2,7 +2,6 @@
 
 #include <variant>
 
-#include "agent/kelm_agent.h"
 #include "platform/files.h"
 #include "platform/log_line.h"
 #include "platform/plist/property_list.h"
@@ -43,9 +42,9 @@ bool readApplicationRunningPromptSwitch(const std::string& path) {
   return *enabled;
 }
 
-bool checkIfApplicationRunningPromptEnabled() {
+bool checkIfApplicationRunningPromptEnabled(const std::string& dataFolder) {
   NSLog("Inside checkIfApplicationRunningPromptEnabled");
-  return readApplicationRunningPromptSwitch(KelmAgent::dataPath() + "/zelpatch_data.plist");
+  return readApplicationRunningPromptSwitch(dataFolder + "/zelpatch_data.plist");
 }
 
 }  // namespace config

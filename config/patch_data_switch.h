@@ -14,7 +14,7 @@ std::optional<bool> switchValue(const platform::PropertyValue& value);
 // false on every failure.
 bool readApplicationRunningPromptSwitch(const std::string& path);
 
-// From KelmAgent::dataPath() + "/zelpatch_data.plist", read anew on every call.
-bool checkIfApplicationRunningPromptEnabled();
+// From "zelpatch_data.plist" in the agent's data folder, read anew on every call.
+bool checkIfApplicationRunningPromptEnabled(const std::string& dataFolder);
 
 }  // namespace config

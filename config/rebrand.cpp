@@ -1,6 +1,5 @@
 #include "config/rebrand.h"
 
-#include "agent/kelm_agent.h"
 #include "config/record_reader.h"
 
 namespace config {
@@ -16,8 +15,8 @@ std::optional<Rebrand> readRebrandDetails(const std::string& path) {
   return readRecord<Rebrand>(path, "rebrandData error ");
 }
 
-std::optional<Rebrand> getRebrandDetails() {
-  return readRebrandDetails(KelmAgent::systemDataPath() + "/rebrand.plist");
+std::optional<Rebrand> getRebrandDetails(const std::string& systemDataFolder) {
+  return readRebrandDetails(systemDataFolder + "/rebrand.plist");
 }
 
 }  // namespace config

@@ -28,7 +28,7 @@ struct Rebrand {
 // "rebrandData error " + description, when it cannot be read or decoded.
 std::optional<Rebrand> readRebrandDetails(const std::string& path);
 
-// From KelmAgent::systemDataPath() + "/rebrand.plist", read anew on every call.
-std::optional<Rebrand> getRebrandDetails();
+// From "rebrand.plist" in the agent's system-data folder, read anew on every call.
+std::optional<Rebrand> getRebrandDetails(const std::string& systemDataFolder);
 
 }  // namespace config

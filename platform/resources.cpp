@@ -35,12 +35,6 @@ const std::string& resourceFolder() {
   return folder;
 }
 
-std::optional<std::string> pathForResource(const std::string& name, const std::string& type) {
-  std::string path = resourceFolder() + "/" + name + "." + type;
-  if (!fileExists(path)) return std::nullopt;
-  return path;
-}
-
 std::string toolkitModulePath() {
   return buildTreeOrInstalled("/libtalvenor-gtk.so", "/lib/talvenor/libtalvenor-gtk.so");
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 namespace platform {
@@ -8,9 +7,6 @@ namespace platform {
 // Where the program's own files lie, found from the executable's location: beside it in the
 // build tree, under <prefix>/share/talvenor once installed in <prefix>/bin.
 const std::string& resourceFolder();
-
-// The path of resource `name` of type `type`, when the file is there.
-std::optional<std::string> pathForResource(const std::string& name, const std::string& type);
 
 // The toolkit module: beside the executable, or under <prefix>/lib/talvenor once installed.
 std::string toolkitModulePath();

@@ -9,8 +9,7 @@
 
 namespace platform {
 
-// The application object, its one window and the window's views, as the program drives them;
-// each call goes through the toolkit module's table.
+// The balloon as the program drives it through the toolkit module's table.
 class Toolkit {
  public:
   Toolkit(const TalvenorToolkitTable& table, TalvenorBalloon* balloon);
@@ -18,36 +17,22 @@ class Toolkit {
   Toolkit(const Toolkit&) = delete;
   Toolkit& operator=(const Toolkit&) = delete;
 
-  void setKeepAbove() { table_.setKeepAbove(balloon_); }
-  void setOnAllWorkspaces() { table_.setOnAllWorkspaces(balloon_); }
-  void setNotMovable() { table_.setNotMovable(balloon_); }
-
-  void setAccessoryPolicy() { table_.setAccessoryPolicy(balloon_); }
-  void setApplicationIconImage(const std::string& imagePath) {
-    table_.setApplicationIconImage(balloon_, imagePath.c_str());
+  // One of the table's operations on this balloon; text crosses as C strings.
+  template <typename Result, typename... Parameters, typename... Arguments>
+  Result call(Result (*TalvenorToolkitTable::*operation)(TalvenorBalloon*, Parameters...),
+              const Arguments&... arguments) {
+    return (table_.*operation)(balloon_, crossing(arguments)...);
   }
+
+  // The action is kept here, on the program's side, until the process ends; the module only
+  // holds a pointer to it.
   void scheduleOnce(unsigned milliseconds, std::function<void()> action);
-  void terminate() { table_.terminate(balloon_); }
-  int run() { return table_.run(balloon_); }
-
-  void setBalloonIconImage(const std::string& imagePath) {
-    table_.setBalloonIconImage(balloon_, imagePath.c_str());
-  }
-  void setBalloonText(const std::string& text) { table_.setBalloonText(balloon_, text.c_str()); }
-  std::string balloonText() const { return table_.balloonText(balloon_); }
-  void setEffectActive() { table_.setEffectActive(balloon_); }
-  void playSound(const std::string& name) { table_.playSound(balloon_, name.c_str()); }
-  void setBalloonIconName(const std::string& name) {
-    table_.setBalloonIconName(balloon_, name.c_str());
-  }
-  void setTextDirectionFrom(const std::string& sentence) {
-    table_.setTextDirectionFrom(balloon_, sentence.c_str());
-  }
 
  private:
+  static const char* crossing(const std::string& text) { return text.c_str(); }
+
   TalvenorToolkitTable table_;
   TalvenorBalloon* balloon_;
-  // Kept here, on the program's side, until the process ends; the module only holds pointers.
   std::list<std::function<void()>> scheduled_;
 };
 
