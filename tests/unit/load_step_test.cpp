@@ -23,7 +23,7 @@ std::string dict(const std::string& entries) {
   return "<dict>" + entries + "</dict>";
 }
 std::string switchSet(const std::string& value) {
-  return dict(entry("Other", "<true/>") + entry("ApplicationRunningPrompt", value));
+  return dict(entry("Other", "<real>&#49;</real>") + entry("ApplicationRunningPrompt", value));
 }
 std::string parentStored(const std::string& value, const std::string& name = "Firefox") {
   return dict(entry("Other", "<true/>") + entry("Brisvane", dict(entry(name, value))));
@@ -204,7 +204,7 @@ TEST(LoadStep, DecidesAndFillsFromTheAgentsFiles) {
       {.switchFile = switchSet("<integer>0</integer>"),
        .log = atSwitch(": Talvenor disabled"),
        .status = 0},
-      {.switchFile = switchSet("<integer>1</integer>"), .log = shown() + kFill},
+      {.switchFile = switchSet("<integer><![CDATA[1]]></integer>"), .log = shown() + kFill},
       {.switchFile = switchSet("<real>1.0</real>"), .log = shown() + kFill},
       {.switchFile = switchSet("<real>0.5</real>"), .log = atSwitch(kMissing), .status = 0},
       {.switchFile = switchSet("<integer>2</integer>"), .log = atSwitch(kMissing), .status = 0},
