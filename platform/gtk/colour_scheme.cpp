@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <string>
 
 #include "platform/gtk/glib_holders.h"
 
@@ -16,15 +17,24 @@ using Clock = std::chrono::steady_clock;
 // A running portal answers from memory; one that takes longer would hold the balloon back.
 constexpr std::chrono::milliseconds kPortalPatience{200};
 
-bool themeChosenByName(GtkSettings* settings) {
-  const char* forced = std::getenv("GTK_THEME");
-  if (forced != nullptr && *forced != '\0') return true;
-  gchar* name = nullptr;
-  g_object_get(settings, "gtk-theme-name", &name, nullptr);
-  GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(settings), "gtk-theme-name");
-  const bool chosen = g_strcmp0(name, G_PARAM_SPEC_STRING(spec)->default_value) != 0;
-  g_free(name);
-  return chosen;
+// The theme the toolkit draws when no one names another.
+std::string defaultThemeName() {
+  auto* settingsClass = static_cast<GObjectClass*>(g_type_class_ref(GTK_TYPE_SETTINGS));
+  GParamSpec* spec = g_object_class_find_property(settingsClass, "gtk-theme-name");
+  std::string name = G_PARAM_SPEC_STRING(spec)->default_value;
+  g_type_class_unref(settingsClass);
+  return name;
+}
+
+// A theme the desktop announces (XSettings, or GNOME's setting on Wayland), such as GNOME's high
+// contrast, read without the toolkit's settings, whose first reading parses the theme.
+bool desktopNamesTheme(const std::string& standard) {
+  GValue name = G_VALUE_INIT;
+  g_value_init(&name, G_TYPE_STRING);
+  const bool named = gdk_screen_get_setting(gdk_screen_get_default(), "gtk-theme-name", &name) &&
+                     g_value_get_string(&name) != nullptr && g_value_get_string(&name) != standard;
+  g_value_unset(&name);
+  return named;
 }
 
 // dconf keeps its shared state in the session's runtime folder and, without one, would create it
@@ -143,14 +153,23 @@ bool portalPrefersDark() {
 
 }  // namespace
 
+// Named before the toolkit first reads its settings, the dark variant is the only one parsed;
+// set afterwards, the theme would be parsed twice, some 30 ms each.
 void followDarkPreference() {
+  const char* forced = std::getenv("GTK_THEME");
+  if (forced != nullptr && *forced != '\0') return;
+  const std::string standard = defaultThemeName();
+  if (desktopNamesTheme(standard) || !(gnomePrefersDark() || portalPrefersDark())) return;
+  setenv("GTK_THEME", (standard + ":dark").c_str(), 1);
+  // A theme named in the toolkit's own settings files is the user's choice too.
   GtkSettings* settings = gtk_settings_get_default();
-  if (settings == nullptr) return;
-  gboolean dark = FALSE;
-  g_object_get(settings, "gtk-application-prefer-dark-theme", &dark, nullptr);
-  if (dark || themeChosenByName(settings)) return;
-  if (gnomePrefersDark() || portalPrefersDark())
-    g_object_set(settings, "gtk-application-prefer-dark-theme", TRUE, nullptr);
+  gchar* name = nullptr;
+  g_object_get(settings, "gtk-theme-name", &name, nullptr);
+  if (name != nullptr && name != standard) {
+    unsetenv("GTK_THEME");
+    g_object_notify(G_OBJECT(settings), "gtk-theme-name");  // parsed again, as it is named
+  }
+  g_free(name);
 }
 
 }  // namespace platform::gtk
