@@ -29,6 +29,10 @@ bool primaryWorkArea(GdkDisplay* display, GdkRectangle& area) {
   return true;
 }
 
+Box boxOf(const GdkRectangle& rectangle) {
+  return {rectangle.x, rectangle.y, rectangle.width, rectangle.height};
+}
+
 // The image at the icon's logical size, drawn at the display's scale so it stays crisp.
 Surface iconSurface(const char* path, int scale) {
   const ObjectRef<GdkPixbuf> pixbuf = loadIcon(path, kIconSize * scale);
@@ -176,11 +180,8 @@ void BalloonWindow::placeOnScreen() {
     gtk_widget_show_all(effectRoot_);
     GtkRequisition size;
     gtk_widget_get_preferred_size(GTK_WIDGET(window_), nullptr, &size);
-    place = place_.take(sessionFolder_.placesFd(), 
-{area.x, area.y, area.width, area.height}, size.width,
-                        size.height);
-    rightGap_ = area.x + area.width - place.x - place.width;
-    topGap_ = place.y - area.y;
+    place = place_.take(sessionFolder_.placesFd(), boxOf(area), size.width, size.height);
+    gaps_ = notifier::cornerGaps(boxOf(area), place);
   }
   if (placeAsOverlay()) return;
   // Static gravity: the position names the window's own top-left corner on every manager and
@@ -192,7 +193,7 @@ void BalloonWindow::placeOnScreen() {
 
 // On Wayland the compositor places windows: only a layer-shell overlay stays in its place, above
 // the others, on every workspace and without focus. Supported is asked first: where it is not,
-// the other calls abort.
+// the other calls abort. No output is named, so the compositor puts it where the user works.
 bool BalloonWindow::placeAsOverlay() {
   GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(window_));
   if (!GDK_IS_WAYLAND_DISPLAY(display) || !gtk_layer_is_supported()) return false;
@@ -201,11 +202,10 @@ bool BalloonWindow::placeAsOverlay() {
   gtk_layer_set_layer(window_, GTK_LAYER_SHELL_LAYER_OVERLAY);
   gtk_layer_set_anchor(window_, GTK_LAYER_SHELL_EDGE_TOP, TRUE);
   gtk_layer_set_anchor(window_, GTK_LAYER_SHELL_EDGE_RIGHT, TRUE);
-  gtk_layer_set_margin(window_, GTK_LAYER_SHELL_EDGE_TOP, topGap_);
-  gtk_layer_set_margin(window_, GTK_LAYER_SHELL_EDGE_RIGHT, rightGap_);
+  gtk_layer_set_margin(window_, GTK_LAYER_SHELL_EDGE_TOP, gaps_.top);
+  gtk_layer_set_margin(window_, GTK_LAYER_SHELL_EDGE_RIGHT, gaps_.right);
   gtk_layer_set_exclusive_zone(window_, 0);
   gtk_layer_set_keyboard_mode(window_, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
-  if (GdkMonitor* monitor = primaryMonitor(display)) gtk_layer_set_monitor(window_, monitor);
   return true;
 }
 
@@ -221,23 +221,20 @@ void BalloonWindow::keepInPlace() {
   GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(window_));
   GdkRectangle area;
   if (window == nullptr || !primaryWorkArea(gdk_window_get_display(window), area)) return;
-  int x = 0;
-  int y = 0;
-  gdk_window_get_origin(window, &x, &y);
+  notifier::Point origin;
+  gdk_window_get_origin(window, &origin.x, &origin.y);
   const int width = gdk_window_get_width(window);
   GdkRectangle frame;
   gdk_window_get_frame_extents(window, &frame);
-  // The frame's outer edge is what must sit at the margin; the window moves within it.
-  const int wantedX = area.x + area.width - rightGap_ - frame.width + (x - frame.x);
-  const int wantedY = area.y + topGap_ + (y - frame.y);
-  if (x == wantedX && y == wantedY) return;
+  const notifier::Point wanted = notifier::windowOrigin(boxOf(area), gaps_, origin, boxOf(frame));
+  if (origin == wanted) return;
   if (width != placedWidth_) {
     placedWidth_ = width;
     placements_ = 0;
   }
   // A manager that keeps putting it elsewhere has its way rather than a fight without end.
   if (placements_++ >= kMaxPlacements) return;
-  gtk_window_move(window_, wantedX, wantedY);
+  gtk_window_move(window_, wanted.x, wanted.y);
 }
 
 void BalloonWindow::setBalloonIconImage(const char* imagePath) {
@@ -274,9 +271,9 @@ void BalloonWindow::fitTextToScreen() {
   pango_layout_get_pixel_size(layout, &twoChars, &lineHeight);
   g_object_unref(layout);
   const auto [chromeWidth, chromeHeight] = cardChrome(effectRoot_);
-  const int width = area.width - 2 * kStackMargin - chromeWidth - kIconSize -
+  const int width = area.width - 2 * notifier::kBalloonMargin - chromeWidth - kIconSize -
                     gtk_box_get_spacing(GTK_BOX(effectRoot_));
-  const int height = area.height - 2 * kStackMargin - chromeHeight;
+  const int height = area.height - 2 * notifier::kBalloonMargin - chromeHeight;
   const int chars = std::max(1, 2 * width / std::max(1, twoChars));
   gtk_label_set_max_width_chars(ballonText_,
                                 std::min(gtk_label_get_max_width_chars(ballonText_), chars));

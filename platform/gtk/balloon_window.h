@@ -53,9 +53,7 @@ class BalloonWindow {
   std::string text_;  // as set, without the direction mark the label shows
   SessionFolder sessionFolder_;
   StackPlace place_;
-  // Where the window's outer edge goes, from the work area's right and top edges.
-  int rightGap_ = kStackMargin;
-  int topGap_ = kStackMargin;
+  notifier::CornerGaps gaps_;  // where the window's outer edge goes
   EventSound sound_;
   std::string pendingSound_;  // played once the window is on screen
   LateAnnouncement announcement_;

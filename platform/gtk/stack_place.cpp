@@ -38,12 +38,10 @@ bool writeBox(int fd, const Box& box) {
 
 Box StackPlace::take(int folder, const Box& area, int width, int height) {
   release();
-  const Box corner{area.x + area.width - kStackMargin - width, area.y + kStackMargin, width,
-                   height};
-  if (folder < 0) return corner;
+  if (folder < 0) return notifier::balloonPlace(area, width, height, {});
   const int arranging =
       openat(folder, "places.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (arranging < 0) return corner;
+  if (arranging < 0) return notifier::balloonPlace(area, width, height, {});
   lockWithin(arranging, kArrangingPatience);
   // Places are made in order and never removed, so the files are place-0 up to the last made.
   std::vector<Box> shown;
@@ -62,7 +60,7 @@ Box StackPlace::take(int folder, const Box& area, int width, int height) {
     }
     close(fd);
   }
-  const Box place = firstFreePlace(area, width, height, shown).value_or(corner);
+  const Box place = notifier::balloonPlace(area, width, height, shown);
   // A place whose box others cannot read keeps no one away: it is given up.
   if (fd_ >= 0 && !writeBox(fd_, place)) release();
   close(arranging);

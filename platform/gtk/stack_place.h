@@ -1,8 +1,10 @@
 #pragma once
 
-#include "platform/gtk/balloon_stack.h"
+#include "notifier/balloon_placement.h"
 
 namespace platform::gtk {
+
+using notifier::Box;
 
 // A balloon's place among those shown in the session. Each place is a file of the session
 // folder, locked for as long as its balloon is shown and holding where that balloon is, so a
