@@ -92,11 +92,12 @@ seconds_at() {
 # A small orange PNG that stands in for an agent's rebranded logo.
 LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREAAAQAMHFElFgNKvi622MBFl05n4WAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAwNUCfm6uS4lquc4AAAAASUVORK5CYII=
 
-# start_display [WM-COMMAND...]: a private X server of $SCREEN_WIDTH x $SCREEN_HEIGHT pixels
-# with a window manager (openbox unless named; "none" for none), for the cases that show the
-# balloon. -noreset: the server would otherwise reset when its last client leaves, such as a
-# short-lived xprop between polls, and drop the window manager while it connects. With
-# $SESSION_BUS, that bus starts its services on the display, as a desktop session's does.
+# start_display [WM-COMMAND...]: a private X server of $SCREEN_WIDTH x $SCREEN_HEIGHT pixels with
+# a window manager (openbox unless named; "none" for none). -noreset: the server would otherwise
+# reset when its last client leaves, such as a short-lived xprop between polls, and drop the window
+# manager while it connects. With $SESSION_BUS, that bus starts its services on the display, as a
+# desktop session's does. Both, as all the sourcing script leaves in the background, end with it.
+trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
 SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
 start_display() {
   local fd_file
@@ -134,6 +135,6 @@ start_pulse() {
     -L module-null-sink -L "module-native-protocol-unix socket=$dir/native auth-anonymous=1" &
   helper_pids=$! run_env="PULSE_SERVER=unix:$dir/native HOME=$dir"
   for _ in $(seq 100); do [ -S "$dir/native" ] && break; sleep 0.05; done
-  env $run_env parec --latency-msec=50 --raw --channels=1 -d null.monitor >"$heard" &
+  env $run_env parec --latency-msec=50 --raw --channels=1 -d null.monitor >"$heard" 2>/dev/null &
   helper_pids="$helper_pids $!"
 }
