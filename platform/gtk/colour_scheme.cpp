@@ -37,12 +37,22 @@ bool desktopNamesTheme(const std::string& standard) {
   return named;
 }
 
-// dconf keeps its shared state in the session's runtime folder and, without one, would create it
-// under the home folder: GNOME's preference is read only inside a session.
+bool inGnomeSession() {
+  const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
+  gchar** names = g_strsplit(desktops != nullptr ? desktops : "", ":", -1);
+  const bool gnome = g_strv_contains(names, "GNOME");
+  g_strfreev(names);
+  return gnome;
+}
+
+// Read in a GNOME session only: elsewhere the settings' watch on dconf would cost the balloon
+// some 300 KiB for a key no one sets. dconf keeps its shared state in the session's runtime
+// folder and, without one, would create it under the home folder.
 bool gnomePrefersDark() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (!inGnomeSession() || runtime == nullptr || *runtime == '\0') return false;
   GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-  if (runtime == nullptr || *runtime == '\0' || source == nullptr) return false;
+  if (source == nullptr) return false;
   // Settings of a schema that is not installed would abort the run.
   GSettingsSchema* schema =
       g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE);
@@ -124,7 +134,12 @@ bool portalSaysDark(GDBusConnection* bus, GMainContext* context, GCancellable* c
 // deadline is left with its context, which nothing iterates again, so its callback never runs.
 bool portalPrefersDark() {
   gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-  if (address == nullptr) return false;
+  // No session bus: the address that keeps daemons from starting, refused before a thread is
+  // spent on it.
+  if (address == nullptr || !g_dbus_is_supported_address(address, nullptr)) {
+    g_free(address);
+    return false;
+  }
   const Clock::time_point deadline = Clock::now() + kPortalPatience;
   GMainContext* context = g_main_context_new();
   g_main_context_push_thread_default(context);

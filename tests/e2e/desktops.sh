@@ -30,8 +30,8 @@ ROWS
 # The desktop prefers a dark style (GNOME's setting, here in GLib's key file), or has event sounds
 # off (GTK's own settings file).
 case $2 in
-  dark) mkdir -p "$home/glib-2.0/settings" && export GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$home
-    printf "[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n" >"$home/glib-2.0/settings/keyfile" ;;
+  dark) export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$home
+    mkdir -p "$home/glib-2.0/settings" && printf "[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n" >"$home/glib-2.0/settings/keyfile" ;;
   quiet) mkdir -p "$home/gtk-3.0" && printf '[Settings]\ngtk-enable-event-sounds=0\n' >"$home/gtk-3.0/settings.ini"
     start_pulse && export XDG_CONFIG_HOME=$home $run_env ;;
 esac
