@@ -3,17 +3,13 @@
 #include <gdk/gdkwayland.h>
 #include <gtk-layer-shell/gtk-layer-shell.h>
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <utility>
 
-#include "platform/gtk/icon_loading.h"
-#include "platform/gtk/run_endings.h"
+#include "platform/gtk/balloon_text.h"
 
 namespace platform::gtk {
 namespace {
 
-constexpr int kIconSize = 64;
 constexpr int kMaxPlacements = 4;  // per window width
 
 // The primary monitor, or the first when none is primary (Wayland names none).
@@ -33,13 +29,6 @@ Box boxOf(const GdkRectangle& rectangle) {
   return {rectangle.x, rectangle.y, rectangle.width, rectangle.height};
 }
 
-// The image at the icon's logical size, drawn at the display's scale so it stays crisp.
-Surface iconSurface(const char* path, int scale) {
-  const ObjectRef<GdkPixbuf> pixbuf = loadIcon(path, kIconSize * scale);
-  if (!pixbuf) return nullptr;
-  return Surface(gdk_cairo_surface_create_from_pixbuf(pixbuf.get(), scale, nullptr));
-}
-
 // The width and height that the card's padding and border take around its contents.
 std::pair<int, int> cardChrome(GtkWidget* card) {
   GtkStyleContext* style = gtk_widget_get_style_context(card);
@@ -49,21 +38,6 @@ std::pair<int, int> cardChrome(GtkWidget* card) {
   gtk_style_context_get_border(style, state, &border);
   return {padding.left + border.left + padding.right + border.right,
           padding.top + border.top + padding.bottom + border.bottom};
-}
-
-// Right-to-left languages, for a sentence without a letter of its own.
-bool localeIsRightToLeft() {
-  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-  for (const char* name : names) {
-    const char* value = std::getenv(name);
-    if (value == nullptr || *value == '\0') continue;
-    for (const char* rtl : {"ar", "fa", "he", "iw", "ps", "sd", "ug", "ur", "yi", "ckb", "dv"}) {
-      const std::size_t length = std::strlen(rtl);
-      if (std::strncmp(value, rtl, length) == 0 && !g_ascii_isalpha(value[length])) return true;
-    }
-    return false;
-  }
-  return false;
 }
 
 template <typename T>
@@ -93,11 +67,8 @@ BalloonWindow::BalloonWindow(const std::string& resourceFolder, ObjectRef<GtkBui
   }
   atk_object_set_role(gtk_widget_get_accessible(widget), ATK_ROLE_NOTIFICATION);
   // The icon is the product's mark: read as its name rather than as an unnamed image.
-  setBalloonIconName(gtk_window_get_title(window_));
-}
-
-void BalloonWindow::setBalloonIconName(const char* name) {
-  atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(balloonIcon_)), name);
+  atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(balloonIcon_)),
+                      gtk_window_get_title(window_));
 }
 
 // Closed by the user: hidden, never destroyed, and left alone from then on; its place is free.
@@ -112,61 +83,10 @@ gboolean BalloonWindow::onDelete(GtkWidget* widget, GdkEvent*, gpointer self) {
 // balloon back by tens of milliseconds, so the sound starts as the balloon appears instead.
 gboolean BalloonWindow::onMapped(GtkWidget*, GdkEvent*, gpointer self) {
   auto* balloon = static_cast<BalloonWindow*>(self);
-  // How the text was laid out, glyph by glyph, for the end-to-end cases; never set in use.
-  if (const char* path = std::getenv("TALVENOR_LAYOUT_DUMP")) {
-    GBytes* layout = pango_layout_serialize(gtk_label_get_layout(balloon->ballonText_),
-                                            PANGO_LAYOUT_SERIALIZE_OUTPUT);
-    gsize size = 0;
-    const void* data = g_bytes_get_data(layout, &size);
-    g_file_set_contents(path, static_cast<const char*>(data), static_cast<gssize>(size), nullptr);
-    g_bytes_unref(layout);
-  }
   if (!balloon->pendingSound_.empty())
     balloon->sound_.play(balloon->pendingSound_, balloon->sessionFolder_.fd());
   balloon->pendingSound_.clear();
   return FALSE;
-}
-
-void BalloonWindow::setKeepAbove() {
-  if (window_ != nullptr) gtk_window_set_keep_above(window_, TRUE);
-}
-
-void BalloonWindow::setOnAllWorkspaces() {
-  if (window_ != nullptr) gtk_window_stick(window_);
-}
-
-void BalloonWindow::setNotMovable() {
-  if (window_ == nullptr) return;
-  gtk_widget_realize(GTK_WIDGET(window_));
-  // Every window-manager function but moving.
-  gdk_window_set_functions(gtk_widget_get_window(GTK_WIDGET(window_)),
-                           static_cast<GdkWMFunction>(GDK_FUNC_RESIZE | GDK_FUNC_MINIMIZE |
-                                                      GDK_FUNC_MAXIMIZE | GDK_FUNC_CLOSE));
-}
-
-void BalloonWindow::setAccessoryPolicy() {
-  if (window_ == nullptr) return;
-  gtk_window_set_skip_taskbar_hint(window_, TRUE);
-  gtk_window_set_skip_pager_hint(window_, TRUE);
-  gtk_window_set_focus_on_map(window_, FALSE);
-  gtk_window_set_accept_focus(window_, FALSE);
-}
-
-void BalloonWindow::setApplicationIconImage(const char* imagePath) {
-  if (const ObjectRef<GdkPixbuf> icon = loadImage(imagePath)) {
-    gtk_window_set_default_icon(icon.get());
-  } else {
-    gtk_window_set_default_icon_list(nullptr);
-  }
-}
-
-int BalloonWindow::run() {
-  if (window_ != nullptr) {
-    placeOnScreen();
-    gtk_widget_show_all(GTK_WIDGET(window_));
-  }
-  gtk_main();
-  return runEndStatus();
 }
 
 // Other balloons of the session may be on screen: this one goes below or beside them.
@@ -237,30 +157,11 @@ void BalloonWindow::keepInPlace() {
   gtk_window_move(window_, wanted.x, wanted.y);
 }
 
-void BalloonWindow::setBalloonIconImage(const char* imagePath) {
-  const Surface surface =
-      iconSurface(imagePath, gtk_widget_get_scale_factor(GTK_WIDGET(balloonIcon_)));
-  if (surface) {
-    gtk_image_set_from_surface(balloonIcon_, surface.get());
-  } else {
-    gtk_image_clear(balloonIcon_);
-  }
-}
-
-void BalloonWindow::setBalloonText(const char* text) {
-  text_ = text;
-  gtk_label_set_text(ballonText_, text);
-  fitTextToScreen();
-  if (window_ != nullptr) atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(window_)), text);
-}
-
 // However long the sentence, the card stays inside the work area, with the screen margins; a
 // text that does not fit ends in an ellipsis on its last visible line.
 void BalloonWindow::fitTextToScreen() {
   GtkWidget* label = GTK_WIDGET(ballonText_);
-  // A word broken across lines gains no hyphen: a web address must read as it is.
-  PangoAttrList* attributes = pango_attr_list_new();
-  pango_attr_list_insert(attributes, pango_attr_insert_hyphens_new(FALSE));
+  PangoAttrList* attributes = balloonTextAttributes();
   gtk_label_set_attributes(ballonText_, attributes);
   pango_attr_list_unref(attributes);
 
@@ -280,37 +181,6 @@ void BalloonWindow::fitTextToScreen() {
   gtk_label_set_width_chars(ballonText_, std::min(gtk_label_get_width_chars(ballonText_), chars));
   gtk_label_set_lines(ballonText_, std::max(1, height / std::max(1, lineHeight)));
   gtk_label_set_ellipsize(ballonText_, PANGO_ELLIPSIZE_END);
-}
-
-void BalloonWindow::setTextDirectionFrom(const char* sentence) {
-  // Pango's own finder of the first strong character, deprecated only in favour of FriBidi's.
-  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-  PangoDirection direction = pango_find_base_dir(sentence, -1);
-  G_GNUC_END_IGNORE_DEPRECATIONS
-  if (direction == PANGO_DIRECTION_NEUTRAL)
-    direction = localeIsRightToLeft() ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_LTR;
-  const bool rightToLeft = direction == PANGO_DIRECTION_RTL;
-  gtk_widget_set_direction(GTK_WIDGET(ballonText_),
-                           rightToLeft ? GTK_TEXT_DIR_RTL : GTK_TEXT_DIR_LTR);
-  // Pango takes a paragraph's direction from its first letter, the application's name; a mark of
-  // the sentence's direction before it decides instead.
-  gtk_label_set_text(ballonText_, ((rightToLeft ? "\u200F" : "\u200E") + text_).c_str());
-}
-
-const char* BalloonWindow::balloonText() const {
-  return text_.c_str();
-}
-
-void BalloonWindow::setEffectActive() {
-  gtk_style_context_add_class(gtk_widget_get_style_context(effectRoot_), "active");
-}
-
-void BalloonWindow::playSound(const char* name) {
-  if (window_ != nullptr && !gtk_widget_get_mapped(GTK_WIDGET(window_))) {
-    pendingSound_ = name;
-  } else {
-    sound_.play(name, sessionFolder_.fd());
-  }
 }
 
 }  // namespace platform::gtk

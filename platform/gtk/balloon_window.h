@@ -12,38 +12,19 @@
 
 namespace platform::gtk {
 
-// The balloon built from the interface description, and the application around it. The
-// builder owns the window and its views.
+// The icon's logical size.
+constexpr int kIconSize = 64;
+
+// The balloon built from the interface description, and the application around it: what the
+// module's operations act on. The builder owns the window and its views.
 class BalloonWindow {
  public:
   BalloonWindow(const std::string& resourceFolder, ObjectRef<GtkBuilder> builder);
   BalloonWindow(const BalloonWindow&) = delete;
   BalloonWindow& operator=(const BalloonWindow&) = delete;
 
-  void setKeepAbove();
-  void setOnAllWorkspaces();
-  void setNotMovable();
-
-  void setAccessoryPolicy();
-  void setApplicationIconImage(const char* imagePath);
-  int run();
-
-  void setBalloonIconImage(const char* imagePath);
-  void setBalloonText(const char* text);
-  const char* balloonText() const;
-  void setEffectActive();
-  void playSound(const char* name);
-  void setTextDirectionFrom(const char* sentence);
-  void setBalloonIconName(const char* name);
-
- private:
-  static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
-  static gboolean onMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
-  static gboolean onConfigured(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
   void placeOnScreen();
   void fitTextToScreen();
-  bool placeAsOverlay();
-  void keepInPlace();
 
   ObjectRef<GtkBuilder> builder_;
   GtkWindow* window_ = nullptr;  // null once the window is gone
@@ -57,6 +38,14 @@ class BalloonWindow {
   EventSound sound_;
   std::string pendingSound_;  // played once the window is on screen
   LateAnnouncement announcement_;
+
+ private:
+  static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+  static gboolean onMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
+  static gboolean onConfigured(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
+  bool placeAsOverlay();
+  void keepInPlace();
+
   int placedWidth_ = 0;  // the width the last placements were for
   int placements_ = 0;
 };

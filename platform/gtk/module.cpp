@@ -1,19 +1,20 @@
-// The toolkit module: connects to the display and builds the balloon on GTK's C API. Loaded
-// only once both gates have said yes; the program reaches it through one table of C functions.
+// The toolkit module: connects to the display, builds the balloon on GTK's C API and lists its
+// operations in the one table of C functions through which the program reaches it. Loaded only
+// once both gates have said yes.
 #include <gtk/gtk.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "platform/gtk/balloon_text.h"
 #include "platform/gtk/balloon_window.h"
 #include "platform/gtk/colour_scheme.h"
 #include "platform/gtk/display_watchdog.h"
 #include "platform/gtk/icon_loading.h"
 #include "platform/gtk/own_folders.h"
 #include "platform/gtk/peer_probes.h"
-
-#include "platform/gtk/quiet_glib_log.h"
 #include "platform/gtk/run_endings.h"
+#include "platform/gtk/toolkit_diagnostics.h"
 
 namespace platform::gtk {
 namespace {
@@ -121,6 +122,13 @@ BalloonWindow& self(TalvenorBalloon* balloon) {
   return *reinterpret_cast<BalloonWindow*>(balloon);
 }
 
+// The image at the icon's logical size, drawn at the display's scale so it stays crisp.
+Surface iconSurface(const char* path, int scale) {
+  const ObjectRef<GdkPixbuf> pixbuf = loadIcon(path, kIconSize * scale);
+  if (!pixbuf) return nullptr;
+  return Surface(gdk_cairo_surface_create_from_pixbuf(pixbuf.get(), scale, nullptr));
+}
+
 struct Scheduled {
   TalvenorAction action;
   void* context;
@@ -136,32 +144,132 @@ void dropScheduled(gpointer data) {
   delete static_cast<Scheduled*>(data);
 }
 
+// The operations, in the table's order. Those on the window do nothing once the user closed it.
+
+void close(TalvenorBalloon* balloon) {
+  delete &self(balloon);
+}
+
+void setKeepAbove(TalvenorBalloon* balloon) {
+  if (GtkWindow* window = self(balloon).window_) gtk_window_set_keep_above(window, TRUE);
+}
+
+void setOnAllWorkspaces(TalvenorBalloon* balloon) {
+  if (GtkWindow* window = self(balloon).window_) gtk_window_stick(window);
+}
+
+void setNotMovable(TalvenorBalloon* balloon) {
+  GtkWindow* window = self(balloon).window_;
+  if (window == nullptr) return;
+  gtk_widget_realize(GTK_WIDGET(window));
+  // Every window-manager function but moving.
+  gdk_window_set_functions(gtk_widget_get_window(GTK_WIDGET(window)),
+                           static_cast<GdkWMFunction>(GDK_FUNC_RESIZE | GDK_FUNC_MINIMIZE |
+                                                      GDK_FUNC_MAXIMIZE | GDK_FUNC_CLOSE));
+}
+
+void setAccessoryPolicy(TalvenorBalloon* balloon) {
+  GtkWindow* window = self(balloon).window_;
+  if (window == nullptr) return;
+  gtk_window_set_skip_taskbar_hint(window, TRUE);
+  gtk_window_set_skip_pager_hint(window, TRUE);
+  gtk_window_set_focus_on_map(window, FALSE);
+  gtk_window_set_accept_focus(window, FALSE);
+}
+
+void setApplicationIconImage(TalvenorBalloon*, const char* imagePath) {
+  if (const ObjectRef<GdkPixbuf> icon = loadImage(imagePath)) {
+    gtk_window_set_default_icon(icon.get());
+  } else {
+    gtk_window_set_default_icon_list(nullptr);
+  }
+}
+
+void scheduleOnce(TalvenorBalloon*, unsigned milliseconds, TalvenorAction action, void* context) {
+  g_timeout_add_full(G_PRIORITY_DEFAULT, milliseconds, runScheduled, new Scheduled{action, context},
+                     dropScheduled);
+}
+
+void terminate(TalvenorBalloon*) {
+  gtk_main_quit();
+}
+
+int run(TalvenorBalloon* balloon) {
+  BalloonWindow& window = self(balloon);
+  if (window.window_ != nullptr) {
+    window.placeOnScreen();
+    gtk_widget_show_all(GTK_WIDGET(window.window_));
+  }
+  gtk_main();
+  return runEndStatus();
+}
+
+void setBalloonIconImage(TalvenorBalloon* balloon, const char* imagePath) {
+  GtkImage* icon = self(balloon).balloonIcon_;
+  const Surface surface = iconSurface(imagePath, gtk_widget_get_scale_factor(GTK_WIDGET(icon)));
+  if (surface) {
+    gtk_image_set_from_surface(icon, surface.get());
+  } else {
+    gtk_image_clear(icon);
+  }
+}
+
+void setBalloonText(TalvenorBalloon* balloon, const char* text) {
+  BalloonWindow& window = self(balloon);
+  window.text_ = text;
+  gtk_label_set_text(window.ballonText_, text);
+  window.fitTextToScreen();
+  if (window.window_ != nullptr)
+    atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(window.window_)), text);
+}
+
+const char* balloonText(TalvenorBalloon* balloon) {
+  return self(balloon).text_.c_str();
+}
+
+void setEffectActive(TalvenorBalloon* balloon) {
+  gtk_style_context_add_class(gtk_widget_get_style_context(self(balloon).effectRoot_), "active");
+}
+
+void playSound(TalvenorBalloon* balloon, const char* name) {
+  BalloonWindow& window = self(balloon);
+  if (window.window_ != nullptr && !gtk_widget_get_mapped(GTK_WIDGET(window.window_))) {
+    window.pendingSound_ = name;
+  } else {
+    window.sound_.play(name, window.sessionFolder_.fd());
+  }
+}
+
+void setTextDirectionFrom(TalvenorBalloon* balloon, const char* sentence) {
+  BalloonWindow& window = self(balloon);
+  const TextDirection direction = textDirection(sentence, messagesLocale());
+  gtk_widget_set_direction(GTK_WIDGET(window.ballonText_),
+                           direction.rightToLeft ? GTK_TEXT_DIR_RTL : GTK_TEXT_DIR_LTR);
+  gtk_label_set_text(window.ballonText_, (direction.mark + window.text_).c_str());
+}
+
+void setBalloonIconName(TalvenorBalloon* balloon, const char* name) {
+  atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(self(balloon).balloonIcon_)), name);
+}
+
 const TalvenorToolkitTable kTable = {
     .open = open,
-    .close = [](TalvenorBalloon* b) { delete &self(b); },
-    .setKeepAbove = [](TalvenorBalloon* b) { self(b).setKeepAbove(); },
-    .setOnAllWorkspaces = [](TalvenorBalloon* b) { self(b).setOnAllWorkspaces(); },
-    .setNotMovable = [](TalvenorBalloon* b) { self(b).setNotMovable(); },
-    .setAccessoryPolicy = [](TalvenorBalloon* b) { self(b).setAccessoryPolicy(); },
-    .setApplicationIconImage = [](TalvenorBalloon* b,
-                                  const char* path) { self(b).setApplicationIconImage(path); },
-    .scheduleOnce =
-        [](TalvenorBalloon*, unsigned milliseconds, TalvenorAction action, void* context) {
-          g_timeout_add_full(G_PRIORITY_DEFAULT, milliseconds, runScheduled,
-                             new Scheduled{action, context}, dropScheduled);
-        },
-    .terminate = [](TalvenorBalloon*) { gtk_main_quit(); },
-    .run = [](TalvenorBalloon* b) { return self(b).run(); },
-    .setBalloonIconImage = [](TalvenorBalloon* b,
-                              const char* path) { self(b).setBalloonIconImage(path); },
-    .setBalloonText = [](TalvenorBalloon* b, const char* text) { self(b).setBalloonText(text); },
-    .balloonText = [](TalvenorBalloon* b) { return self(b).balloonText(); },
-    .setEffectActive = [](TalvenorBalloon* b) { self(b).setEffectActive(); },
-    .playSound = [](TalvenorBalloon* b, const char* name) { self(b).playSound(name); },
-    .setTextDirectionFrom = [](TalvenorBalloon* b,
-                               const char* sentence) { self(b).setTextDirectionFrom(sentence); },
-    .setBalloonIconName = [](TalvenorBalloon* b,
-                             const char* name) { self(b).setBalloonIconName(name); },
+    .close = close,
+    .setKeepAbove = setKeepAbove,
+    .setOnAllWorkspaces = setOnAllWorkspaces,
+    .setNotMovable = setNotMovable,
+    .setAccessoryPolicy = setAccessoryPolicy,
+    .setApplicationIconImage = setApplicationIconImage,
+    .scheduleOnce = scheduleOnce,
+    .terminate = terminate,
+    .run = run,
+    .setBalloonIconImage = setBalloonIconImage,
+    .setBalloonText = setBalloonText,
+    .balloonText = balloonText,
+    .setEffectActive = setEffectActive,
+    .playSound = playSound,
+    .setTextDirectionFrom = setTextDirectionFrom,
+    .setBalloonIconName = setBalloonIconName,
 };
 
 }  // namespace

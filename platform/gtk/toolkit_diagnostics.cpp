@@ -1,4 +1,4 @@
-#include "platform/gtk/quiet_glib_log.h"
+#include "platform/gtk/toolkit_diagnostics.h"
 
 #include <glib.h>
 
