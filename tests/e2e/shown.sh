@@ -21,19 +21,22 @@ case $variant in
     sed 's/UTF-8/UTF-16/' "$VANTREL/data/zelpatch_data.plist" | iconv -f UTF-8 -t UTF-16 >"$VANTREL/z"
     mv "$VANTREL/z" "$VANTREL/data/zelpatch_data.plist"
     sed -i 's/$/\r/' "$VANTREL/data/ApplicationRunningPromptData.plist" ;;
-  fifo-pictures)  # FIFOs where the rebranded logo and the icon are: no pictures, and no waiting
+  stderr-closed | fifo-pictures)  # rebranded, with a logo that is no picture
     mkdir -p "$VANTREL/SystemData" "$VANTREL/images"
     write_plist "$VANTREL/SystemData/rebrand.plist" xml "<key>IS_REBRANDED</key><string>TRUE</string>"
+    echo "not an image" >"$VANTREL/images/rebranded-agent-logo.png"
+    content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
+Printing the ballon text Firefox $sentence" ;;&
+  stderr-closed) closing='2>&-' ;;  # the display connection must not become standard error
+  fifo-pictures)  # FIFOs where the logo and the icon are: no pictures, and no waiting
     copy=$(mktemp -d)  # a copy of the program, its resources beside it
     cp "$TALVENOR" "$(dirname "$TALVENOR")"/libtalvenor-*.so "$copy"
     cp -r "$resources" "$copy/resources"
     rm "$copy/resources/AppIcon.icns"
+    rm "$VANTREL/images/rebranded-agent-logo.png"
     mkfifo "$VANTREL/images/rebranded-agent-logo.png" "$copy/resources/AppIcon.icns"
     TALVENOR=$copy/talvenor
-    icon_line="Initially setting default image for appIcon :$copy/resources/AppIcon.icns"
-    content="Using Rebranded AppIcon $VANTREL/images/rebranded-agent-logo.png
-Printing the ballon text Firefox $sentence" ;;
-  stderr-closed) closing='2>&-' ;;  # the display connection must not become standard error
+    icon_line="Initially setting default image for appIcon :$copy/resources/AppIcon.icns" ;;
   message)
     write_plist "$VANTREL/data/ApplicationRunningPromptCustomization.plist" xml \
       "<key>successNotificationMessage</key><string>is at 100%d, &quot;patched&quot;.</string>"
@@ -51,10 +54,10 @@ case $variant in
   encodings) run_env="HOME=$(mktemp -d)" heard=$(mktemp)
     echo "pcm.!default { type file slave.pcm null file \"$heard\" format raw }" >"${run_env#HOME=}/.asoundrc" ;;
 esac
-# One case with a session bus of its own, the others with none. What the run starts carries
-# its environment's mark, or that bus's address.
+# Two cases with a session bus of their own, one of them without an accessibility bus, the others
+# with none. What the run starts carries its environment's mark, or that bus's address.
 set --
-case $variant in message) set -- $(dbus-daemon --session --fork --print-address=1) ;; esac
+case $variant in message | fifo-pictures) set -- $(dbus-daemon --session --fork --print-address=1) ;; esac
 bus=${1:-}
 # A screen reader's view: the accessibility bus on the session bus, and a listener on it.
 if [ "$variant" = message ]; then
