@@ -30,10 +30,11 @@ ROWS
 # The desktop prefers a dark style (GNOME's setting, here in GLib's key file), or has event sounds
 # off (GTK's own settings file).
 case $2 in
-  dark) export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$home
-    mkdir -p "$home/glib-2.0/settings" && printf "[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n" >"$home/glib-2.0/settings/keyfile" ;;
-  quiet) mkdir -p "$home/gtk-3.0" && printf '[Settings]\ngtk-enable-event-sounds=0\n' >"$home/gtk-3.0/settings.ini"
-    start_pulse && export XDG_CONFIG_HOME=$home $run_env ;;
+  dark | quiet) export XDG_CONFIG_HOME=$(mktemp -d) ;;&  # the running user's own
+  dark) export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile && mkdir -p "$XDG_CONFIG_HOME/glib-2.0/settings"
+    printf "[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n" >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile" ;;
+  quiet) mkdir "$XDG_CONFIG_HOME/gtk-3.0" && printf '[Settings]\ngtk-enable-event-sounds=0\n' >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
+    start_pulse && export $run_env ;;
 esac
 install_agent "$VANTREL" && switch_on "$VANTREL" && agent_prompt_shown "$VANTREL" "Firefox Thunderbird"
 # Headless, and as nobody since sway refuses root: the balloon, an overlay outside the tree of
