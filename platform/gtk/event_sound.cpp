@@ -81,12 +81,12 @@ EventSound::~EventSound() {
   releaseSoundLock();
 }
 
-void EventSound::play(const std::string& name, int sessionFolder) {
+void EventSound::play(const std::string& name, int sessionFolderFd) {
   // Off, the balloon is silent, and no lock is taken nor sound driver loaded for it.
   if (!eventSoundsOn()) return;
-  if (sessionFolder >= 0) {
+  if (sessionFolderFd >= 0) {
     const int lock =
-        openat(sessionFolder, "sound.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        openat(sessionFolderFd, "sound.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     // Another balloon's sound is playing: one is enough, and this one loads no sound driver.
     if (lock >= 0 && flock(lock, LOCK_EX | LOCK_NB) != 0) {
       close(lock);

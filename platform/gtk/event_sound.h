@@ -17,8 +17,8 @@ class EventSound {
   EventSound(const EventSound&) = delete;
   EventSound& operator=(const EventSound&) = delete;
 
-  // `sessionFolder` -1: played whatever other balloons play.
-  void play(const std::string& name, int sessionFolder);
+  // `sessionFolderFd` -1: played whatever other balloons play.
+  void play(const std::string& name, int sessionFolderFd);
 
  private:
   static void onPlayed(ca_context* context, uint32_t id, int error, void* self);
