@@ -41,7 +41,7 @@ ToolkitOpening openToolkit() {
     return {nullptr, "Cannot load the toolkit: no entry point in " + path};
 
   const char* failure = nullptr;
-  TalvenorBalloon* balloon = table.open(resourceFolder().c_str(), logLine, &failure);
+  TalvenorBalloon* balloon = table.open(resourceFolder().c_str(), logLine, &table, &failure);
   if (balloon == nullptr) return {nullptr, failure};
   return {std::make_unique<Toolkit>(table, balloon), ""};
 }

@@ -15,10 +15,11 @@ typedef void (*TalvenorLogLine)(const char* message);
 typedef void (*TalvenorAction)(void* context);
 
 struct TalvenorToolkitTable {
-  // Connects to the display and builds the balloon from the resource folder. Null when either
-  // fails, with *failure set to one log message, valid until the next call.
+  // Connects to the display and builds the balloon from the resource folder, and sets *table to
+  // the operations of what it built: a window, or a notification of the desktop's service. Null
+  // when it fails, with *failure set to one log message, valid until the next call.
   TalvenorBalloon* (*open)(const char* resourceFolder, TalvenorLogLine logLine,
-                           const char** failure);
+                           TalvenorToolkitTable* table, const char** failure);
   void (*close)(TalvenorBalloon* balloon);
 
   // The window; each call does nothing once the window is gone.

@@ -11,6 +11,7 @@
 #include "platform/gtk/colour_scheme.h"
 #include "platform/gtk/display_watchdog.h"
 #include "platform/gtk/icon_loading.h"
+#include "platform/gtk/notification_balloon.h"
 #include "platform/gtk/own_folders.h"
 #include "platform/gtk/peer_probes.h"
 #include "platform/gtk/run_endings.h"
@@ -88,14 +89,19 @@ BalloonWindow* buildBalloon(const std::string& folder, std::string& failure) {
 
 std::string g_failure;  // the last opening's failure, handed out by pointer
 
-TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine, const char** failure) {
+// The two sets of operations, listed below with this function among them.
+extern const TalvenorToolkitTable kWindowTable, kNotificationTable;
+
+TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine,
+                      TalvenorToolkitTable* table, const char** failure) {
   routeToolkitDiagnostics(logLine);
   keepToOwnFolders();
-  gdk_set_allowed_backends(allowedBackends(logLine));
+  const Backends backends = allowedBackends(logLine);
+  gdk_set_allowed_backends(backends.allowed);
   // Nothing parsed or logged may depend on the locale.
   gtk_disable_setlocale();
   keepDaemonsFromStarting(logLine);
-  BalloonWindow* balloon = nullptr;
+  TalvenorBalloon* balloon = nullptr;
   g_failure.clear();
   bool opened;
   {
@@ -105,17 +111,25 @@ TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine, const
                                        " s, balloon not shown");
     opened = gtk_init_check(nullptr, nullptr);
   }
-  if (!opened) {
-    g_failure = "Cannot open display " + displayName() + ": balloon not shown";
-  } else {
+  if (opened) {
     watchRunEndings(logLine, displayName());
     // Pango reads the font configuration on a thread of its own, started when the font map is
     // first asked for; asked for now, it reads while GTK parses its theme and the interface.
     pango_cairo_font_map_get_default();
-    balloon = buildBalloon(resourceFolder, g_failure);
+    balloon = reinterpret_cast<TalvenorBalloon*>(buildBalloon(resourceFolder, g_failure));
+    *table = kWindowTable;
+  } else if (!backends.notificationsOtherwise) {
+    g_failure = "Cannot open display " + displayName() + ": balloon not shown";
+  } else if ((balloon = notification::reach(resourceFolder)) == nullptr) {
+    g_failure = "Cannot open display " + displayName() +
+                " nor reach a notification service: balloon not shown";
+  } else {
+    logLine("Showing the balloon through the desktop's notification service");
+    watchRunEndings(logLine, displayName());
+    *table = kNotificationTable;
   }
   *failure = g_failure.c_str();
-  return reinterpret_cast<TalvenorBalloon*>(balloon);
+  return balloon;
 }
 
 BalloonWindow& self(TalvenorBalloon* balloon) {
@@ -252,7 +266,7 @@ void setBalloonIconName(TalvenorBalloon* balloon, const char* name) {
   atk_object_set_name(gtk_widget_get_accessible(GTK_WIDGET(self(balloon).balloonIcon_)), name);
 }
 
-const TalvenorToolkitTable kTable = {
+const TalvenorToolkitTable kWindowTable = {
     .open = open,
     .close = close,
     .setKeepAbove = setKeepAbove,
@@ -272,12 +286,37 @@ const TalvenorToolkitTable kTable = {
     .setBalloonIconName = setBalloonIconName,
 };
 
+// What a notification does not have: the desktop keeps it above, on every workspace, without the
+// focus and in its place, draws it and lays out its text.
+void nothing(TalvenorBalloon*) {}
+void nothingWith(TalvenorBalloon*, const char*) {}
+
+const TalvenorToolkitTable kNotificationTable = {
+    .open = open,
+    .close = notification::close,
+    .setKeepAbove = nothing,
+    .setOnAllWorkspaces = nothing,
+    .setNotMovable = nothing,
+    .setAccessoryPolicy = nothing,
+    .setApplicationIconImage = nothingWith,
+    .scheduleOnce = scheduleOnce,
+    .terminate = terminate,
+    .run = notification::run,
+    .setBalloonIconImage = notification::setBalloonIconImage,
+    .setBalloonText = notification::setBalloonText,
+    .balloonText = notification::balloonText,
+    .setEffectActive = nothing,
+    .playSound = notification::playSound,
+    .setTextDirectionFrom = nothingWith,
+    .setBalloonIconName = nothingWith,
+};
+
 }  // namespace
 }  // namespace platform::gtk
 
 extern "C" __attribute__((visibility("default"))) int talvenor_toolkit_fill(
     TalvenorToolkitTable* table, size_t tableSize) {
   if (tableSize != sizeof(TalvenorToolkitTable)) return 0;
-  *table = platform::gtk::kTable;
+  *table = platform::gtk::kWindowTable;
   return 1;
 }

@@ -5,24 +5,18 @@
 #include <sys/stat.h>
 #include <wayland-client.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
 
-#include "platform/gtk/glib_holders.h"
+#include "platform/gtk/bounded_calls.h"
 
 namespace platform::gtk {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int millisecondsLeft(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
-}
 
 bool hasSessionBus() {
   const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
@@ -34,82 +28,6 @@ bool hasSessionBus() {
   return stat((std::string(runtime) + "/bus").c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
-// Asks the bus on a main context of its own, so that nothing of GIO's shared one is set up by us.
-// An answer that has not come by the deadline is abandoned with its context, which nothing
-// iterates again: its callback, and the stack it would write to, are never reached.
-class BoundedCalls {
- public:
-  explicit BoundedCalls(Clock::time_point deadline)
-      : deadline_(deadline), context_(g_main_context_new()), cancel_(g_cancellable_new()) {
-    g_main_context_push_thread_default(context_);
-  }
-  ~BoundedCalls() {
-    g_cancellable_cancel(cancel_.get());
-    g_main_context_pop_thread_default(context_);
-    g_main_context_unref(context_);
-  }
-  BoundedCalls(const BoundedCalls&) = delete;
-  BoundedCalls& operator=(const BoundedCalls&) = delete;
-
-  // A connection to the bus at the address, authenticated and greeted; null when refused or late.
-  ObjectRef<GDBusConnection> connect(const char* address) {
-    Result result;
-    g_dbus_connection_new_for_address(
-        address,
-        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, cancel_.get(), onResult, &result);
-    if (!waitFor(result)) return nullptr;
-    return ObjectRef<GDBusConnection>(
-        g_dbus_connection_new_for_address_finish(result.result.get(), nullptr));
-  }
-
-  // The reply of a method without starting its service; null when there is none in time.
-  GVariant* call(GDBusConnection* bus, const char* name, const char* path, const char* interface,
-                 const char* method, const GVariantType* replyType) {
-    Result result;
-    g_dbus_connection_call(
-        bus, name, path, interface, method, nullptr, replyType, G_DBUS_CALL_FLAGS_NO_AUTO_START,
-        std::max(1, millisecondsLeft(deadline_)), cancel_.get(), onResult, &result);
-    if (!waitFor(result)) return nullptr;
-    return g_dbus_connection_call_finish(bus, result.result.get(), nullptr);
-  }
-
-  bool late() const { return late_; }
-
- private:
-  struct Result {
-    ObjectRef<GAsyncResult> result;
-  };
-
-  static void onResult(GObject*, GAsyncResult* result, gpointer data) {
-    static_cast<Result*>(data)->result.reset(G_ASYNC_RESULT(g_object_ref(result)));
-  }
-
-  bool waitFor(const Result& result) {
-    while (!result.result) {
-      const int left = millisecondsLeft(deadline_);
-      if (left == 0) {
-        late_ = true;
-        return false;
-      }
-      GSource* timeout = g_timeout_source_new(static_cast<guint>(left));
-      g_source_set_callback(
-          timeout, [](gpointer) { return G_SOURCE_REMOVE; }, nullptr, nullptr);
-      g_source_attach(timeout, context_);
-      g_main_context_iteration(context_, TRUE);
-      g_source_destroy(timeout);
-      g_source_unref(timeout);
-    }
-    return true;
-  }
-
-  Clock::time_point deadline_;
-  GMainContext* context_;
-  ObjectRef<GCancellable> cancel_;
-  bool late_ = false;
-};
-
 // Whether an accessibility bus answers, so that the toolkit's bridge, which waits on it without a
 // bound, may connect; nothing when the session bus itself does not answer in time.
 std::optional<bool> accessibilityBusAnswers(Clock::time_point deadline) {
@@ -120,7 +38,7 @@ std::optional<bool> accessibilityBusAnswers(Clock::time_point deadline) {
   g_free(address);
   if (!session) return calls.late() ? std::nullopt : std::optional<bool>(false);
   GVariant* reply = calls.call(session.get(), "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus",
-                               "GetAddress", G_VARIANT_TYPE("(s)"));
+                               "GetAddress", nullptr, G_VARIANT_TYPE("(s)"));
   g_dbus_connection_close(session.get(), nullptr, nullptr, nullptr);
   if (reply == nullptr) return calls.late() ? std::nullopt : std::optional<bool>(false);
   const gchar* accessibilityAddress = nullptr;
@@ -205,26 +123,27 @@ void keepDaemonsFromStarting(TalvenorLogLine logLine) {
 
 // The window settings the balloon relies on exist under X11, and on Wayland only as a
 // layer-shell overlay. Elsewhere X11 comes first, through XWayland in a Wayland session; a plain
-// Wayland window is the last resort.
-const char* allowedBackends(TalvenorLogLine logLine) {
+// Wayland window would take the focus, so a compositor without layer-shell leaves X11 alone.
+Backends allowedBackends(TalvenorLogLine logLine) {
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const char* chosen = std::getenv("GDK_BACKEND");
   if (wayland == nullptr || *wayland == '\0' ||
       (chosen != nullptr && std::strstr(chosen, "wayland") == nullptr))
-    return "x11,*";
+    return {"x11,*", false};
   switch (askCompositor(Clock::now() + kPeerPatience)) {
     case Compositor::layerShell:
-      return "wayland";
+      return {"wayland", false};
     case Compositor::silent:
       logLine(
           ("The Wayland display " + std::string(wayland) + " does not answer: going on with X11")
               .c_str());
-      return "x11";
-    case Compositor::absent:
+      return {"x11", false};
     case Compositor::other:
+      return {"x11", true};
+    case Compositor::absent:
       break;
   }
-  return "x11,*";
+  return {"x11,*", false};
 }
 
 }  // namespace platform::gtk

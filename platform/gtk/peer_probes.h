@@ -14,8 +14,14 @@ constexpr std::chrono::milliseconds kPeerPatience{1000};
 // run nor waits on a session bus that does not answer.
 void keepDaemonsFromStarting(TalvenorLogLine logLine);
 
-// The backends the toolkit may try, in order: a Wayland compositor only when it answers and
-// offers layer-shell surfaces.
-const char* allowedBackends(TalvenorLogLine logLine);
+struct Backends {
+  const char* allowed;  // the backends the toolkit may try, in order
+  // A Wayland compositor answered without layer-shell: when X11 cannot be reached either, the
+  // desktop's notification service shows the balloon.
+  bool notificationsOtherwise;
+};
+
+// A Wayland compositor only when it answers and offers layer-shell surfaces.
+Backends allowedBackends(TalvenorLogLine logLine);
 
 }  // namespace platform::gtk
