@@ -25,6 +25,7 @@ recipe   yes/yes/yes/no   openbox --sm-disable
 dark     yes/yes/yes/no   openbox --sm-disable
 quiet    yes/yes/yes/no   openbox --sm-disable
 sway     -                -
+weston   -                -
 ROWS
 [ "$name" = "$2" ] || { echo "no desktop $2"; exit 1; }
 # The desktop prefers a dark style (GNOME's setting, here in GLib's key file), or has event sounds
@@ -45,7 +46,8 @@ if [ "$2" = sway ]; then
   HOME=$home WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$home/sway" >/dev/null 2>&1 &
   for _ in $(seq 100); do WAYLAND_DISPLAY=$(cd "$home" && ls wayland-? 2>/dev/null) && break; sleep 0.1; done
-  export WAYLAND_DISPLAY SWAYSOCK=$(ls "$home"/sway-ipc.*)
+  # The program, run as root, takes no runtime folder of nobody's: one of root's, the socket's path.
+  export WAYLAND_DISPLAY=$home/$WAYLAND_DISPLAY SWAYSOCK=$(ls "$home"/sway-ipc.*) XDG_RUNTIME_DIR=$(mktemp -d)
   grim "$home/before.png"
   "$TALVENOR" Firefox & pid=$!
   for _ in $(seq 100); do grep -qF "Showing Notification" "$(user_log "$VANTREL")" && break; sleep 0.1; done
@@ -58,6 +60,38 @@ if [ "$2" = sway ]; then
   sleep 1.5 && grim "$home/second.png"
   read -r w2 _ x2 y2 <<<"$(changed "$out/desktops-sway.png" "$home/second.png")"
   expect_eq "the second balloon's gaps to the right and to the first" "12 8" "$((1280 - x2 - w2)) $((y2 - y - h))"
+  finish && exit
+fi
+# Weston without XWayland, and a display that names no server: no toplevel is made; the balloon
+# goes to the notification service played here, which records the calls, and without one, nowhere.
+if [ "$2" = weston ]; then
+  export XDG_RUNTIME_DIR=$(mktemp -d) WAYLAND_DISPLAY=wayland-9 DISPLAY=:4711 DBUS_SESSION_BUS_ADDRESS=$3
+  weston -B headless-backend.so -S wayland-9 --no-config -l log,proto --log="$home/weston.log" &
+  for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-9" ] && break; sleep 0.1; done
+  run_talvenor Firefox
+  expect_eq "without a service" "2 Cannot open display :4711 nor reach a notification service: balloon not shown" "$status $(log_messages "$VANTREL" | tail -n 1)"
+  /usr/bin/python3 - "$home/calls" <<'PY' &
+import sys, time
+from gi.repository import Gio, GLib
+out, shown = open(sys.argv[1], "w", buffering=1), []
+def on_call(bus, sender, path, interface, method, args, call):
+    a = args.unpack()
+    if method == "Notify": shown.append(time.monotonic()); a = (a[0], a[3], "%dx%d" % a[6]["image-data"][:2], a[6]["suppress-sound"])
+    if method == "CloseNotification": a += ("after %d s" % round(time.monotonic() - shown[0]),)
+    print(method, *a, file=out)
+    call.return_value({"Notify": GLib.Variant("(u)", (7,)), "GetCapabilities": GLib.Variant("(as)", ([],))}.get(method))
+bus, notify = Gio.bus_get_sync(Gio.BusType.SESSION), "".join(f"<arg type='{t}'/>" for t in ("s", "u", "s", "s", "s", "as", "a{sv}", "i"))
+bus.register_object("/org/freedesktop/Notifications", Gio.DBusNodeInfo.new_for_xml(f"<node><interface name='org.freedesktop.Notifications'><method name='GetCapabilities'><arg direction='out' type='as'/></method><method name='Notify'>{notify}<arg direction='out' type='u'/></method><method name='CloseNotification'><arg type='u'/></method></interface></node>").interfaces[0], on_call)
+bus.call_sync("org.freedesktop.DBus", "/", "org.freedesktop.DBus", "RequestName", GLib.Variant("(su)", ("org.freedesktop.Notifications", 4)), None, 0, -1)
+print("ready", file=out)
+GLib.MainLoop().run()
+PY
+  for _ in $(seq 100); do [ -s "$home/calls" ] && break; sleep 0.1; done
+  start_pulse && export $run_env && run_talvenor Firefox
+  expect_eq "status, calls, toplevels made, heard, lines naming the route" "0 ready
+GetCapabilities
+Notify Talvenor Firefox has been successfully updated. You can now use the application. 64x64 True
+CloseNotification 7 after 15 s 0 yes 1" "$status $(cat "$home/calls") $(grep -c xdg_toplevel "$home/weston.log") $(heard "$heard" && echo yes) $(grep -cF "through the desktop's notification service" "$(user_log "$VANTREL")")"
   finish && exit
 fi
 # Without the display in the bus's services, kwin waits some 10 s for one that cannot reach it.
