@@ -26,6 +26,11 @@ TEST(BalloonText, DirectionOfTheFirstStrongLetterElseOfTheLocale) {
   }
 }
 
+// Fontconfig keeps what it first reads for the rest of the process.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+
 // A web address far wider than its lines, laid out as the balloon's label lays it out: each run
 // has as many glyphs as characters, so no line gained a hyphen where the address broke.
 TEST(BalloonText, LongWordsBreakWithoutHyphens) {
