@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace platform::gtk {
@@ -18,6 +19,13 @@ bool isOwnFolder(const char* path) {
 }  // namespace
 
 void keepToOwnFolders() {
+  // The compositor's socket may still be reached there: named by its whole path, it is only
+  // connected to, and nothing is made beside it.
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (runtime != nullptr && !isOwnFolder(runtime) && wayland != nullptr && *wayland != '\0' &&
+      *wayland != '/')
+    setenv("WAYLAND_DISPLAY", (std::string(runtime) + "/" + wayland).c_str(), 1);
   for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
                            "XDG_STATE_HOME"}) {
     if (const char* path = std::getenv(name); path != nullptr && !isOwnFolder(path)) unsetenv(name);
