@@ -1,8 +1,9 @@
 # Balloons shown together, a smoke check of the placement table: of two started at once the second
-# 8 pixels below the first, one sound between them; the first killed, the next takes its place.
+# 8 pixels below the first, one sound between them; the first killed, the next takes its place; on
+# a second display of the same session, a lone balloon at the top.
 . "$(dirname "$0")/lib.sh"
 export ASAN_OPTIONS=detect_leaks=0
-install_agent "$VANTREL" && switch_on "$VANTREL" && agent_prompt_shown "$VANTREL" "Firefox Thunderbird Gimp"
+install_agent "$VANTREL" && switch_on "$VANTREL" && agent_prompt_shown "$VANTREL" "Firefox Thunderbird Gimp Blender"
 start_display && start_pulse
 env $run_env pactl subscribe >"$heard.events" 2>/dev/null &
 place() {  # PID: its window's gap to the screen's right, its top and its height, once settled
@@ -17,4 +18,7 @@ case "$r1 $y1 $r2 $((y2 - y1 - h1))" in 1[123]" "1[123]" "1[123]" "[789]) ;; *)
 kill "$top"; env $run_env "$TALVENOR" Gimp & third=$!
 case $(place $third) in 1[123]" "1[123]" "*) ;; *) fail "the killed balloon's place not taken" ;; esac
 expect_eq "sounds played: one for the two together, one for the later" 2 "$(grep -c "'new' on sink-input" "$heard.events")"
+start_display
+env $run_env "$TALVENOR" Blender & other=$!
+case $(place $other) in 1[123]" "1[123]" "*) ;; *) fail "the other display's balloon is not at the top" ;; esac
 finish
