@@ -89,9 +89,6 @@ seconds_at() {
     awk '{ split($2, t, ":"); print t[1] * 3600 + t[2] * 60 + t[3] }'
 }
 
-# A small orange PNG that stands in for an agent's rebranded logo.
-LOGO_PNG_BASE64=iVBORw0KGgoAAAANSUhEUgAAADAAAAAwCAYAAABXAvmHAAAARElEQVR42u3PQREAAAQAMHFElFgNKvi622MBFl05n4WAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAgICAwNUCfm6uS4lquc4AAAAASUVORK5CYII=
-
 # start_display [WM-COMMAND...]: a private X server of $SCREEN_WIDTH x $SCREEN_HEIGHT pixels with
 # a window manager (openbox unless named; "none" for none). -noreset: the server would otherwise
 # reset when its last client leaves, such as a short-lived xprop between polls, and drop the window
