@@ -42,10 +42,11 @@ int openOwnFolder(int parent, const std::string& name) {
 }
 
 // "places-" and the display's name without its screen number, so that ":0" and ":0.0" share,
-// and with no slash, which a Wayland display's path may hold.
+// and with no slash, which a Wayland display's path may hold; nothing without a display.
 std::string placesFolderName() {
   GdkDisplay* display = gdk_display_get_default();
-  std::string name = display != nullptr ? gdk_display_get_name(display) : "";
+  if (display == nullptr) return "";
+  std::string name = gdk_display_get_name(display);
   if (const auto colon = name.rfind(':'); colon != std::string::npos) {
     if (const auto dot = name.find('.', colon); dot != std::string::npos) name.erase(dot);
   }
@@ -61,7 +62,8 @@ SessionFolder::SessionFolder() {
   const int baseFd = open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   fd_ = openOwnFolder(baseFd, "talvenor");
   if (baseFd >= 0) close(baseFd);
-  placesFd_ = openOwnFolder(fd_, placesFolderName());
+  if (const std::string places = placesFolderName(); !places.empty())
+    placesFd_ = openOwnFolder(fd_, places);
 }
 
 SessionFolder::~SessionFolder() {
