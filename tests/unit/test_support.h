@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,30 +15,18 @@ inline void writeFile(const std::string& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
 
-inline std::string readFile(const std::string& path) {
-  std::ostringstream content;
-  content << std::ifstream(path, std::ios::binary).rdbuf();
-  return content.str();
-}
-
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
  public:
-  TempDir() : path_(std::filesystem::temp_directory_path() / "talvenor-test-XXXXXX") {
-    if (mkdtemp(path_.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  TempDir() { EXPECT_NE(mkdtemp(path_.data()), nullptr); }
+  ~TempDir() { std::filesystem::remove_all(path_); }
   TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
-  std::string path_;
+  std::string path_ = std::filesystem::temp_directory_path() / "talvenor-test-XXXXXX";
 };
 
 // The lines written to file descriptor 2 since testing::internal::CaptureStderr(), each without
@@ -84,10 +71,6 @@ inline std::string bigEndian(std::uint64_t value, int width) {
   return bytes;
 }
 
-inline std::string reference(std::uint32_t index) {
-  return bigEndian(index, 4);
-}
-
 // A binary property list of these objects (marker and payload), object 0 the root, with 4-byte
 // offsets and references: shapes no writer makes.
 inline std::string binaryFromObjects(const std::vector<std::string>& objects) {
@@ -100,12 +83,17 @@ inline std::string binaryFromObjects(const std::vector<std::string>& objects) {
          bigEndian(0, 8) + bigEndian(bytes.size(), 8);
 }
 
+// A dictionary of one entry, given its key's and its value's objects.
+inline std::string binaryDictionary(const std::string& key, const std::string& value) {
+  return binaryFromObjects({"\xD1" + bigEndian(1, 4) + bigEndian(2, 4), key, value});
+}
+
 // `depth` arrays nested in each other; in binary, each refers `width` times to the next.
 inline std::string nestedBinary(std::size_t depth, std::size_t width = 1) {
   std::vector<std::string> objects(depth, "\xA0");
   for (std::size_t i = 0; i + 1 < depth; ++i) {
     objects[i] = static_cast<char>(0xA0 | width);
-    for (std::size_t j = 0; j < width; ++j) objects[i] += reference(static_cast<uint32_t>(i + 1));
+    for (std::size_t j = 0; j < width; ++j) objects[i] += bigEndian(i + 1, 4);
   }
   return binaryFromObjects(objects);
 }
