@@ -17,10 +17,6 @@ std::string entry(const std::string& type, const std::string& data) {
   return type + bigEndian(8 + data.size(), 4) + data;
 }
 
-std::string family(const std::string& entries) {
-  return entry("icns", entries);
-}
-
 // Each picture's size, in file order.
 std::string sizes(std::string_view contents) {
   std::string result;
@@ -32,23 +28,23 @@ std::string sizes(std::string_view contents) {
 
 TEST(IcnsPngPictures, PngEntriesUntilTheFirstBrokenOneAndNoneOfOtherFiles) {
   const std::string good = entry("icp5", png(32, 32)),
-                    two = family(good + entry("icp6", png(64, 64)));
+                    two = entry("icns", good + entry("icp6", png(64, 64)));
   const std::pair<std::string, std::string> cases[] = {
-      {family(entry("ic07", png(128, 128)) + entry("it32", std::string(40, '\0')) +
-              entry("icp4", png(16, 16)) + entry("ic10", png(1024, 512))),
+      {entry("icns", entry("ic07", png(128, 128)) + entry("it32", std::string(40, '\0')) +
+                         entry("icp4", png(16, 16)) + entry("ic10", png(1024, 512))),
        "128x128 16x16 1024x512 "},
-      {png(32, 32), ""},
+      {"ICNS" + two.substr(4), ""},
       {"icns", ""},
       {"icns" + bigEndian(4, 4) + good, ""},
       // An entry shorter than its own header, or longer than what is left.
-      {family(good + "icp6" + bigEndian(7, 4) + good), "32x32 "},
-      {family(good + "icp6" + bigEndian(900, 4) + good), "32x32 "},
+      {entry("icns", good + "icp6" + bigEndian(7, 4) + good), "32x32 "},
+      {entry("icns", good + "icp6" + bigEndian(900, 4) + good), "32x32 "},
       // The declared length of the family ends it, whichever of it and the bytes ends first.
       {two.substr(0, two.size() - 3), "32x32 "},
-      {family(good) + entry("icp6", png(64, 64)), "32x32 "},
+      {entry("icns", good) + entry("icp6", png(64, 64)), "32x32 "},
       // A PNG entry too short to hold its size, and sizes no int could hold.
-      {family(entry("icp6", png(64, 64).substr(0, 20))), ""},
-      {family(entry("ic10", png(0xFFFFFFFF, 1))), "65536x1 "},
+      {entry("icns", entry("icp6", png(64, 64).substr(0, 20))), ""},
+      {entry("icns", entry("ic10", png(0xFFFFFFFF, 1))), "65536x1 "},
   };
   for (const auto& [contents, expected] : cases) EXPECT_EQ(sizes(contents), expected);
 }
