@@ -3,7 +3,6 @@
 set -eu
 TALVENOR=$1
 VANTREL=/Library/Vantrel_Agent
-HALVORN=/Library/Halvorn/Vantrel_Agent
 LOGIN=$(id -un)
 failures=0
 
@@ -22,23 +21,17 @@ install_agent() {
   touch "$1/bin/zelagentservice"
 }
 
-# write_plist PATH FORMAT BODY: a property list whose top-level dictionary holds BODY (XML).
+# write_plist PATH BODY: an XML property list whose top-level dictionary holds BODY.
 write_plist() {
-  local xml
-  xml="<?xml version=\"1.0\" encoding=\"UTF-8\"?>
+  printf '%s' "<?xml version=\"1.0\" encoding=\"UTF-8\"?>
 <!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">
-<plist version=\"1.0\"><dict>$3</dict></plist>"
-  if [ "$2" = bin ]; then
-    printf '%s' "$xml" | plistutil -f bin -o "$1"
-  else
-    printf '%s' "$xml" >"$1"
-  fi
+<plist version=\"1.0\"><dict>$2</dict></plist>" >"$1"
 }
 
 as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
 xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
 
-# agent_prompt_shown BASE APPS [FORMAT]: the agent recorded this shell as the parent for each
+# agent_prompt_shown BASE APPS: the agent recorded this shell as the parent for each
 # of APPS (names separated by blanks), exactly as ps prints it for a child of this shell, blanks
 # and line break kept.
 agent_prompt_shown() {
@@ -50,12 +43,11 @@ agent_prompt_shown() {
   for app in $2; do
     entries="$entries<key>$(printf '%s' "$app" | xml_escape)</key><string>$parent</string>"
   done
-  write_plist "$1/data/ApplicationRunningPromptData.plist" "${3:-xml}" \
-    "<key>Brisvane</key><dict>$entries</dict>"
+  write_plist "$1/data/ApplicationRunningPromptData.plist" "<key>Brisvane</key><dict>$entries</dict>"
 }
 
-switch_on() { write_plist "$1/data/zelpatch_data.plist" "${2:-xml}" "<key>ApplicationRunningPrompt</key><true/>"; }
-switch_off() { write_plist "$1/data/zelpatch_data.plist" "${2:-xml}" "<key>ApplicationRunningPrompt</key><false/>"; }
+switch_on() { write_plist "$1/data/zelpatch_data.plist" "<key>ApplicationRunningPrompt</key><true/>"; }
+switch_off() { write_plist "$1/data/zelpatch_data.plist" "<key>ApplicationRunningPrompt</key><false/>"; }
 
 user_log() { echo "$1/logs/UserLogs/Brisvane_${LOGIN}0.log"; }
 
@@ -77,29 +69,16 @@ run_talvenor() {
   expect_eq "nothing but the log written" "$before" "$(library_fingerprint)"
 }
 
-# The child-process line carries IDs that change from run to run.
-normalise_ids() {
-  sed -e 's/^child process ID [0-9]* : parent process id *[0-9]*$/child process ID - : parent process id -/' \
-    -e 's/^\(current and previousParentPid are .*:\) *[0-9]*$/\1-/'
-}
-
-# seconds_at MESSAGE: the time of day, in seconds, at which the log line MESSAGE was written.
-seconds_at() {
-  grep -F "] $2" "$(user_log "$1")" | head -n 1 |
-    awk '{ split($2, t, ":"); print t[1] * 3600 + t[2] * 60 + t[3] }'
-}
-
-# start_display [WM-COMMAND...]: a private X server of $SCREEN_WIDTH x $SCREEN_HEIGHT pixels with
+# start_display [WM-COMMAND...]: a private X server of 1280 x 800 pixels with
 # a window manager (openbox unless named; "none" for none). -noreset: the server would otherwise
 # reset when its last client leaves, such as a short-lived xprop between polls, and drop the window
 # manager while it connects. With $SESSION_BUS, that bus starts its services on the display, as a
 # desktop session's does. Both, as all the sourcing script leaves in the background, end with it.
 trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
-SCREEN_WIDTH=1280 SCREEN_HEIGHT=800
 start_display() {
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp \
+  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp \
     3>"$fd_file" >/dev/null 2>&1 &
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$fd_file")"
