@@ -110,12 +110,11 @@ xterm -name holder -geometry 40x5+100+300 &
 holder=$(window_of --classname holder)
 timeout 5 xdotool windowactivate --sync "$holder" 2>/dev/null || timeout 5 xdotool windowfocus --sync "$holder" || true
 [ "$2" = recipe ] && chmod 1777 "$VANTREL/logs/UserLogs" && user=nobody
-show() {
-  if [ "$2" = recipe ]; then
-    (agent_prompt_shown "$VANTREL" "Firefox Thunderbird" && exec runuser -u nobody -- env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$home" "$TALVENOR" "$1") &
-  else
-    "$TALVENOR" "$1" &
-  fi
+show() {  # APP ROW
+  case $2 in
+    recipe) (agent_prompt_shown "$VANTREL" "$1" && exec runuser -u nobody -- env -i DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$home" "$TALVENOR" "$1") & ;;
+    *) "$TALVENOR" "$1" & ;;
+  esac
 }
 show Firefox "$2"
 parent=$$ pid=$! balloon=$(window_of --classname talvenor)
@@ -130,24 +129,23 @@ outer() {
     /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 }
     END { print x + w + fr, y + h + fb, y - ft }'
 }
-# gaps WINDOW TOP: the gaps from the window's frame to the work area's right and to TOP, once
-# the window manager has placed it.
-gaps() {
-  local ax ay aw right bottom top
+# expect_gaps WHAT WINDOW PATTERN [TOP]: the gaps from the window's frame to the work area's right
+# and to TOP (the work area's top) match PATTERN once the window manager has placed it.
+expect_gaps() {
+  local ax ay aw right bottom top gaps
   for _ in $(seq 30); do
     read -r ax ay aw _ <<<"$(prop "" _NET_WORKAREA) 0 0 1280 800"
-    read -r right bottom top <<<"$(outer "$1")"
-    gaps="$((ax + aw - right)) $((top - ${2:-$ay}))"
-    case $gaps in 1[123]" "1[123] | 1[123]" "[789]) break ;; esac
+    read -r right bottom top <<<"$(outer "$2")"
+    gaps="$((ax + aw - right)) $((top - ${4:-$ay}))"
+    case $gaps in $3) return ;; esac
     sleep 0.1
   done
+  fail "$1: $gaps"
 }
-gaps "$balloon"
-case $gaps in 1[123]" "1[123]) ;; *) fail "gaps to the work area's right and top: $gaps" ;; esac
+expect_gaps "gaps to the work area's right and top" "$balloon" '1[123] 1[123]'
 show Thunderbird "$2"
 second=$(for _ in $(seq 100); do xdotool search --onlyvisible --classname talvenor | grep -vx "$balloon" && break; sleep 0.1; done)
-gaps "$second" "$(outer "$balloon" | cut -d ' ' -f 2)"
-case $gaps in 1[123]" "[789]) ;; *) fail "the second balloon's gaps to the right and to the first: $gaps" ;; esac
+expect_gaps "the second balloon's gaps to the right and to the first" "$second" '1[123] [789]' "$(outer "$balloon" | cut -d ' ' -f 2)"
 kept=$([ "$(xdotool getwindowfocus)" = "$holder" ] && echo yes || echo no)
 case $(xprop -id "$balloon" _NET_WM_ALLOWED_ACTIONS) in
   *_MOVE*) moves=yes ;; *_NET_WM_ACTION_*) moves=no ;; *) moves=n/a ;;
@@ -174,7 +172,6 @@ if [ "$2" = i3 ] && i3-msg -q workspace 2 || { [ "$(prop "" _NET_NUMBER_OF_DESKT
   sleep 0.5 && shown=$(xwininfo -id "$balloon" | grep -q IsViewable && echo yes || echo no)
 fi
 expect_eq "above, next workspace, focus kept, move" "$expected" "$above/$shown/$kept/$moves"
-kill "$pid"
 [ "$2" != quiet ] || ! heard "$heard" || fail "heard with event sounds off"
 grep -qF "Showing Notification and Playing Sound" "$VANTREL/logs/UserLogs/Brisvane_${user}0.log" || fail "not logged"
 finish

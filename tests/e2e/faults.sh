@@ -6,7 +6,7 @@ echo keep >/Library/elsewhere  # behind a link at the log path: the run's check 
 
 # Each row: what is done to the log's place, the run's closed standard streams, what the log then
 # holds (no file, anything, or every line from the first to the refusal), what is undone after.
-# A FIFO at the log path must not hold the run up; the case's time-out bounds it.
+# A FIFO at the log path must not hold the run up.
 while IFS='|' read -r what spoil closed logged undo; do
   eval "$spoil" && eval "run_talvenor Firefox $closed" && expect_eq "$what: status" 0 "$status"
   case $logged in
