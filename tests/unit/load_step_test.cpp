@@ -71,25 +71,23 @@ const std::string kSentence = "has been successfully updated. You can now use th
                   kLogo = "@/images/rebranded-agent-logo.png",
                   kLogoCalls = "icon " + kLogo + "\nappIcon " + kLogo + "\n",
                   kRebranded = "Using Rebranded AppIcon " + kLogo + "\n";
-std::string asked(const std::string& parentText) {
-  return kOpen +
-         "checkIfApplicationRunningPromptEnabled : Showing Talvenor\n"
-         "child process ID 42 : parent process id " +
-         parentText + "\n";
-}
+const std::string kAsked = kOpen +
+                           "checkIfApplicationRunningPromptEnabled : Showing Talvenor\n"
+                           "child process ID 42 : parent process id ";
 std::string shown(const std::string& stored = "4711", const std::string& parentText = "4711") {
-  return asked(parentText) + "current and previousParentPid are same -> true :" + stored + "\n";
+  return kAsked + parentText + "\ncurrent and previousParentPid are same -> true :" + stored + "\n";
 }
 std::string atSwitch(const std::string& line) {
   return kOpen + "checkIfApplicationRunningPromptEnabled " + line + "\nNot showing Talvenor\n";
 }
 std::string atPrompt(const std::string& line) {
-  return asked("4711") + line +
+  return kAsked + "4711\n" + line +
          "\nTalvenor: The Application is not running while patching, hence brisvane not shown\n";
 }
 const std::string kDefaults =
     "_systemDataPath refers to data folder\nRebrand Changes not available\n";
 const std::string kMissing = ": Cannot Get ApplicationRunningPrompt value",
+                  kNil = "previousParentPid is nil for Firefox -> false",
                   kRebrandFile = "the file \"@/SystemData/rebrand.plist\"",
                   kMessageFile = "the file \"@/data/ApplicationRunningPromptCustomization.plist\"",
                   kPromptFile = "@/data/ApplicationRunningPromptData.plist";
@@ -170,10 +168,8 @@ TEST(LoadStep, DecidesAndFillsFromTheAgentsFiles) {
       {.prompt = "<array/>", .log = atPrompt(kPromptFile + " : Cannot Convert plist to Dict")},
       {.prompt = dict(entry("Brisvane", "<string>4711</string>")),
        .log = atPrompt(kPromptFile + " : Cannot Get Brisvane data value")},
-      {.prompt = parentStored("<string>4711</string>", "firefox"),
-       .log = atPrompt("previousParentPid is nil for Firefox -> false")},
-      {.prompt = parentStored("<integer>4711</integer>"),
-       .log = atPrompt("previousParentPid is nil for Firefox -> false")},
+      {.prompt = parentStored("<string>4711</string>", "firefox"), .log = atPrompt(kNil)},
+      {.prompt = parentStored("<integer>4711</integer>"), .log = atPrompt(kNil)},
       {.prompt = parentStored("<string>  4711</string>"),
        .log = atPrompt("current and previousParentPid are different -> false :  4711")},
       {.prompt = parentStored("<string>%s Ä1</string>"),
@@ -190,9 +186,12 @@ TEST(LoadStep, DecidesAndFillsFromTheAgentsFiles) {
       if (!row.rebrand.empty()) mkdir((dir / "SystemData").c_str(), 0700);
       place(dir / "SystemData/rebrand.plist", row.rebrand, encoding);
       place(dir / "data/ApplicationRunningPromptCustomization.plist", row.customization, encoding);
+      // The icon and the logo as links, dangling for a missing one.
+      writeFile(dir / "file", "");
       mkdir((dir / "images").c_str(), 0700);
-      if (row.logo) writeFile(dir / "images/rebranded-agent-logo.png", "");
-      if (row.icon) writeFile(dir / "AppIcon.icns", "");
+      std::filesystem::create_symlink(row.logo ? "../file" : "none",
+                                      dir / "images/rebranded-agent-logo.png");
+      std::filesystem::create_symlink(row.icon ? "file" : "none", dir / "AppIcon.icns");
 
       Recorder recorder;
       platform::Toolkit toolkit(recordingTable(), reinterpret_cast<TalvenorBalloon*>(&recorder));
