@@ -16,9 +16,8 @@ TEST(CommandRunner, OutputAsItCameWithIllFormedUtf8Replaced) {
        "caf\xC3\xA9 " + fffd + fffd + "|" + fffd + fffd + fffd + std::string("|\0|", 3) + fffd},
   };
   testing::internal::CaptureStderr();
-  for (const auto& [arguments, output] : cases) {
+  for (const auto& [arguments, output] : cases)
     EXPECT_EQ(KelmAgent().outputForGivenCommand("/bin/sh", arguments), output) << arguments[1];
-  }
   EXPECT_EQ(KelmAgent().outputForGivenCommand("/nonexistent/program", {}), "");
   EXPECT_EQ(KelmAgent().outputForGivenCommand("sh", {"-c", "echo no search path"}), "");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "err\n");

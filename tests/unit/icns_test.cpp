@@ -20,9 +20,8 @@ std::string entry(const std::string& type, const std::string& data) {
 // Each picture's size, in file order.
 std::string sizes(std::string_view contents) {
   std::string result;
-  for (const IcnsPicture& picture : platform::icnsPngPictures(contents)) {
+  for (const IcnsPicture& picture : platform::icnsPngPictures(contents))
     result += std::to_string(picture.width) + "x" + std::to_string(picture.height) + " ";
-  }
   return result;
 }
 

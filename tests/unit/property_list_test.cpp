@@ -7,6 +7,7 @@
 
 using platform::parsePropertyList;
 using enum platform::PropertyListFailure;
+using namespace std::string_literals;
 
 namespace {
 
@@ -46,7 +47,6 @@ std::string utf16(const std::string& text, bool bigEndian) {
 }
 
 TEST(PropertyList, ReadsEncodingsLineEndsAndNumbersAsWritten) {
-  using namespace std::string_literals;
   const std::string body = inDict("<string>a\r\nb\rc&#13;</string>"), lf = "a\nb\nc\r";
   const auto declaring = [&body](const std::string& encoding) {
     return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?><plist>" + body + "</plist>";
@@ -84,16 +84,13 @@ TEST(PropertyList, ReadsEncodingsLineEndsAndNumbersAsWritten) {
       {"<integer><![CDATA[ 1]]>2<!-- 3 --></integer>", "an integer 12"},
       {"<real>&#x2D;<![CDATA[.5]]></real>", "a real number -0.5"},
   };
-  for (const auto& [value, kind] : numbers) {
+  for (const auto& [value, kind] : numbers)
     EXPECT_EQ(outcome(xmlPlist(inDict(value))), "a dictionary k=(" + kind + ")");
-  }
   for (const std::string refused :
-       {"0x", "0xG", "1abc", "", "- 1", "1.5", "&#49", "&#0;", "&one;", "<![CDATA[&#49;]]>"}) {
+       {"0x", "0xG", "1abc", "", "- 1", "1.5", "&#49", "&#0;", "&one;", "<![CDATA[&#49;]]>"})
     EXPECT_EQ(outcome(xmlPlist(inDict("<integer>" + refused + "</integer>"))), "refused");
-  }
-  for (const std::string refused : {"1.0junk", "0x1p0", "1,5", "1e", ""}) {
+  for (const std::string refused : {"1.0junk", "0x1p0", "1,5", "1e", ""})
     EXPECT_EQ(outcome(xmlPlist(inDict("<real>" + refused + "</real>"))), "refused");
-  }
   EXPECT_EQ(outcome(xmlPlist(inDict("<integer/>"))), "refused");
   const std::string int16 = "\x14" + std::string(8, '\0');
   const std::pair<std::string, std::string> binary[] = {
@@ -102,13 +99,11 @@ TEST(PropertyList, ReadsEncodingsLineEndsAndNumbersAsWritten) {
       {"\x14" + std::string(7, '\0') + "\x01" + std::string(7, '\0') + "\x01", "an integer"},
       {"\x13" + std::string(8, '\xFF'), "an integer -1"},
   };
-  for (const auto& [object, kind] : binary) {
+  for (const auto& [object, kind] : binary)
     EXPECT_EQ(outcome(binaryDictionary("\x51k", object)), "a dictionary k=(" + kind + ")");
-  }
 }
 
 TEST(PropertyList, RefusesWhatIsNoDictionaryOrTooDeepForLibplist) {
-  using namespace std::string_literals;
   std::string hiddenCloses = "<array>", quotedCloses;
   for (int i = 0; i < 600; ++i) hiddenCloses += "<!-- </array> --><array>";
   for (int i = 0; i < 600; ++i) quotedCloses += "<array a=\"</array>\">";
@@ -145,9 +140,8 @@ TEST(PropertyList, RefusesWhatIsNoDictionaryOrTooDeepForLibplist) {
 // Damage short of truncation is the fuzz target's.
 TEST(PropertyList, TruncatedBinaryIsNeverTaken) {
   const std::string good = plistIn(Encoding::binary, inDict("<array><integer>1</integer></array>"));
-  for (std::size_t size = 0; size < good.size(); ++size) {
+  for (std::size_t size = 0; size < good.size(); ++size)
     EXPECT_EQ(outcome(good.substr(0, size)), "refused");
-  }
 }
 
 TEST(PropertyList, RealsDoNotFollowTheProcessLocale) {

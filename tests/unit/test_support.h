@@ -34,10 +34,7 @@ class TempDir {
 inline std::string capturedMessages() {
   std::istringstream lines(testing::internal::GetCapturedStderr());
   std::string line, result;
-  while (std::getline(lines, line)) {
-    const auto start = line.find("] ");
-    result += (start == std::string::npos ? line : line.substr(start + 2)) + "\n";
-  }
+  while (std::getline(lines, line)) result += line.substr(line.find("] ") + 2) + "\n";
   return result;
 }
 
