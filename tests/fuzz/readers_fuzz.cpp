@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 
 #include "agent/prompt_check.h"
@@ -26,15 +27,7 @@ void require(bool promise) {
 
 // One file per fuzzing process, on a memory file system so the disk does not slow the run.
 const std::string path = "/dev/shm/talvenor-fuzz-" + std::to_string(getpid()) + ".plist";
-struct RemoveAtExit {
-  ~RemoveAtExit() { unlink(path.c_str()); }
-} removeAtExit;
-
-const std::string& inputFile(std::string_view bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  require(bool(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))));
-  return path;
-}
+[[maybe_unused]] const int removedAtExit = std::atexit([] { unlink(path.c_str()); });
 
 const PropertyValue* find(const platform::PropertyDictionary* dictionary, std::string_view key) {
   return dictionary ? dictionary->find(key) : nullptr;
@@ -59,23 +52,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string appName = reader == 2 ? input.ConsumeRandomLengthString() : "";
   const std::string parentText = reader == 2 ? input.ConsumeRandomLengthString() : "";
   const std::string bytes = input.ConsumeRemainingBytesAsString();
-  const std::string& file = inputFile(bytes);
+  require(bool(std::ofstream(path, std::ios::binary) << bytes));
   const platform::PropertyListLoad load = platform::parsePropertyList(bytes);
   const platform::PropertyDictionary* root = load.root ? &*load.root : nullptr;
   if (reader == 0) {  // true exactly when the entry converts to true
     const PropertyValue* entry = find(root, "ApplicationRunningPrompt");
-    require(config::readApplicationRunningPromptSwitch(file) ==
+    require(config::readApplicationRunningPromptSwitch(path) ==
             (entry != nullptr && config::switchValue(*entry) == true));
   } else if (reader == 1) {  // both records, the same as decoding the parsed bytes
-    require(config::readRebrandDetails(file) == decoded<config::Rebrand>(root) &&
-            config::readCustomizationData(file) ==
+    require(config::readRebrandDetails(path) == decoded<config::Rebrand>(root) &&
+            config::readCustomizationData(path) ==
                 decoded<config::ApplicationRunningPromptCustomization>(root));
   } else {  // true exactly when the string stored for the name equals the output, ignoring case
     const PropertyValue* brisvane = find(root, "Brisvane");
     const PropertyValue* entry = find(
         brisvane ? std::get_if<platform::PropertyDictionary>(&brisvane->value) : nullptr, appName);
     const auto* stored = entry ? std::get_if<std::string>(&entry->value) : nullptr;
-    require(agent::recordedParentMatches(appName, 4242, parentText, file) ==
+    require(agent::recordedParentMatches(appName, 4242, parentText, path) ==
             (stored != nullptr && platform::equalIgnoringCase(*stored, parentText)));
   }
   return 0;
