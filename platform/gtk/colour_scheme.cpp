@@ -2,18 +2,16 @@
 
 #include <gtk/gtk.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "platform/gtk/bounded_calls.h"
 #include "platform/gtk/glib_holders.h"
 
 namespace platform::gtk {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // A running portal answers from memory; one that takes longer would hold the balloon back.
 constexpr std::chrono::milliseconds kPortalPatience{200};
@@ -69,70 +67,8 @@ bool gnomePrefersDark() {
   return dark;
 }
 
-struct Pending {
-  ObjectRef<GAsyncResult> result;
-};
-
-void keepResult(GObject*, GAsyncResult* result, gpointer pending) {
-  static_cast<Pending*>(pending)->result.reset(G_ASYNC_RESULT(g_object_ref(result)));
-}
-
-// Iterates the thread's own context until the answer comes or the deadline passes.
-bool await(GMainContext* context, const Pending& pending, Clock::time_point deadline) {
-  while (!pending.result) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return false;
-    GSource* timeout = g_timeout_source_new(static_cast<guint>(left.count()));
-    g_source_set_callback(
-        timeout, [](gpointer) { return G_SOURCE_REMOVE; }, nullptr, nullptr);
-    g_source_attach(timeout, context);
-    g_main_context_iteration(context, TRUE);
-    g_source_destroy(timeout);
-    g_source_unref(timeout);
-  }
-  return true;
-}
-
 // The appearance setting, 1 for dark; portals before version 2 have only Read, which boxes the
 // value once more. No portal is started for it.
-bool portalSaysDark(GDBusConnection* bus, GMainContext* context, GCancellable* cancel,
-                    Clock::time_point deadline) {
-  for (const char* method : {"ReadOne", "Read"}) {
-    Pending read;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    g_dbus_connection_call(bus, "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
-                           "org.freedesktop.portal.Settings", method,
-                           g_variant_new("(ss)", "org.freedesktop.appearance", "color-scheme"),
-                           G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
-                           static_cast<int>(std::max<long>(1, left.count())), cancel, keepResult,
-                           &read);
-    if (!await(context, read, deadline)) return false;
-    GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_finish(bus, read.result.get(), &error);
-    if (reply == nullptr) {
-      const bool older = g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_UNKNOWN_METHOD);
-      g_error_free(error);
-      if (older) continue;
-      return false;
-    }
-    GVariant* value = nullptr;
-    g_variant_get(reply, "(v)", &value);
-    g_variant_unref(reply);
-    while (g_variant_is_of_type(value, G_VARIANT_TYPE_VARIANT)) {
-      GVariant* inner = g_variant_get_variant(value);
-      g_variant_unref(value);
-      value = inner;
-    }
-    const bool dark =
-        g_variant_is_of_type(value, G_VARIANT_TYPE_UINT32) && g_variant_get_uint32(value) == 1;
-    g_variant_unref(value);
-    return dark;
-  }
-  return false;
-}
-
-// Asked on a connection and a main context of our own. An answer that has not come by the
-// deadline is left with its context, which nothing iterates again, so its callback never runs.
 bool portalPrefersDark() {
   // Where no session bus answers, keepDaemonsFromStarting has left this address; even GIO's
   // refusal of it would cost the balloon some 160 KiB of its D-Bus code.
@@ -140,29 +76,31 @@ bool portalPrefersDark() {
   if (given != nullptr && std::strcmp(given, "disabled:") == 0) return false;
   gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
   if (address == nullptr) return false;
-  const Clock::time_point deadline = Clock::now() + kPortalPatience;
-  GMainContext* context = g_main_context_new();
-  g_main_context_push_thread_default(context);
-  const ObjectRef<GCancellable> cancel(g_cancellable_new());
-  Pending connected;
-  g_dbus_connection_new_for_address(
-      address,
-      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-      nullptr, cancel.get(), keepResult, &connected);
+  BoundedCalls calls(BoundedCalls::Clock::now() + kPortalPatience);
+  const ObjectRef<GDBusConnection> bus = calls.connect(address);
   g_free(address);
-  bool dark = false;
-  if (await(context, connected, deadline)) {
-    const ObjectRef<GDBusConnection> bus(
-        g_dbus_connection_new_for_address_finish(connected.result.get(), nullptr));
-    if (bus) {
-      dark = portalSaysDark(bus.get(), context, cancel.get(), deadline);
-      g_dbus_connection_close(bus.get(), nullptr, nullptr, nullptr);
-    }
+  if (!bus) return false;
+  GVariant* reply = nullptr;
+  for (const char* method : {"ReadOne", "Read"}) {
+    reply = calls.call(bus.get(), "org.freedesktop.portal.Desktop",
+                       "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", method,
+                       g_variant_new("(ss)", "org.freedesktop.appearance", "color-scheme"),
+                       G_VARIANT_TYPE("(v)"));
+    if (reply != nullptr || calls.late()) break;
   }
-  g_cancellable_cancel(cancel.get());
-  g_main_context_pop_thread_default(context);
-  g_main_context_unref(context);
+  g_dbus_connection_close(bus.get(), nullptr, nullptr, nullptr);
+  if (reply == nullptr) return false;
+  GVariant* value = nullptr;
+  g_variant_get(reply, "(v)", &value);
+  g_variant_unref(reply);
+  while (g_variant_is_of_type(value, G_VARIANT_TYPE_VARIANT)) {
+    GVariant* inner = g_variant_get_variant(value);
+    g_variant_unref(value);
+    value = inner;
+  }
+  const bool dark =
+      g_variant_is_of_type(value, G_VARIANT_TYPE_UINT32) && g_variant_get_uint32(value) == 1;
+  g_variant_unref(value);
   return dark;
 }
 
