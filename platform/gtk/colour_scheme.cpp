@@ -19,8 +19,8 @@ constexpr std::chrono::milliseconds kPortalPatience{200};
 // The theme the toolkit draws when no one names another.
 std::string defaultThemeName() {
   auto* settingsClass = static_cast<GObjectClass*>(g_type_class_ref(GTK_TYPE_SETTINGS));
-  GParamSpec* spec = g_object_class_find_property(settingsClass, "gtk-theme-name");
-  std::string name = G_PARAM_SPEC_STRING(spec)->default_value;
+  GParamSpec* property = g_object_class_find_property(settingsClass, "gtk-theme-name");
+  std::string name = G_PARAM_SPEC_STRING(property)->default_value;
   g_type_class_unref(settingsClass);
   return name;
 }
