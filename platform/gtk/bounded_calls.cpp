@@ -33,6 +33,14 @@ ObjectRef<GDBusConnection> BoundedCalls::connect(const char* address) {
       g_dbus_connection_new_for_address_finish(result.result.get(), nullptr));
 }
 
+ObjectRef<GDBusConnection> BoundedCalls::connectToSessionBus() {
+  gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  if (address == nullptr) return nullptr;
+  ObjectRef<GDBusConnection> bus = connect(address);
+  g_free(address);
+  return bus;
+}
+
 GVariant* BoundedCalls::call(GDBusConnection* bus, const char* name, const char* path,
                              const char* interface, const char* method, GVariant* parameters,
                              const GVariantType* replyType) {

@@ -25,6 +25,8 @@ class BoundedCalls {
 
   // A connection to the bus at the address, authenticated and greeted; null when refused or late.
   ObjectRef<GDBusConnection> connect(const char* address);
+  // The same to the session bus; null too when no session bus is named.
+  ObjectRef<GDBusConnection> connectToSessionBus();
 
   // The reply of a method without starting its service; null when there is none in time.
   // `parameters`, when floating, is consumed.

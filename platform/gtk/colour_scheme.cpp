@@ -9,6 +9,7 @@
 
 #include "platform/gtk/bounded_calls.h"
 #include "platform/gtk/glib_holders.h"
+#include "platform/gtk/gnome_setting.h"
 
 namespace platform::gtk {
 namespace {
@@ -45,25 +46,13 @@ bool inGnomeSession() {
 }
 
 // Read in a GNOME session only: elsewhere the settings' watch on dconf would cost the balloon
-// some 300 KiB for a key no one sets. dconf keeps its shared state in the session's runtime
-// folder and, without one, would create it under the home folder.
+// some 300 KiB for a key no one sets. The key came with GNOME 42.
 bool gnomePrefersDark() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (!inGnomeSession() || runtime == nullptr || *runtime == '\0') return false;
-  GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-  if (source == nullptr) return false;
-  // Settings of a schema that is not installed would abort the run.
-  GSettingsSchema* schema =
-      g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE);
-  if (schema == nullptr) return false;
-  bool dark = false;
-  if (g_settings_schema_has_key(schema, "color-scheme")) {  // GNOME 42 and later
-    const ObjectRef<GSettings> interface(g_settings_new_full(schema, nullptr, nullptr));
-    gchar* scheme = g_settings_get_string(interface.get(), "color-scheme");
-    dark = g_strcmp0(scheme, "prefer-dark") == 0;
-    g_free(scheme);
-  }
-  g_settings_schema_unref(schema);
+  if (!inGnomeSession()) return false;
+  GVariant* scheme = gnomeSetting("org.gnome.desktop.interface", "color-scheme");
+  if (scheme == nullptr) return false;
+  const bool dark = g_strcmp0(g_variant_get_string(scheme, nullptr), "prefer-dark") == 0;
+  g_variant_unref(scheme);
   return dark;
 }
 
@@ -74,11 +63,8 @@ bool portalPrefersDark() {
   // refusal of it would cost the balloon some 160 KiB of its D-Bus code.
   const char* given = std::getenv("DBUS_SESSION_BUS_ADDRESS");
   if (given != nullptr && std::strcmp(given, "disabled:") == 0) return false;
-  gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-  if (address == nullptr) return false;
   BoundedCalls calls(BoundedCalls::Clock::now() + kPortalPatience);
-  const ObjectRef<GDBusConnection> bus = calls.connect(address);
-  g_free(address);
+  const ObjectRef<GDBusConnection> bus = calls.connectToSessionBus();
   if (!bus) return false;
   GVariant* reply = nullptr;
   for (const char* method : {"ReadOne", "Read"}) {

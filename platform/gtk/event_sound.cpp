@@ -6,9 +6,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "platform/files.h"
+#include "platform/gtk/gnome_setting.h"
 
 namespace platform::gtk {
 namespace {
@@ -48,27 +47,14 @@ ca_context* openContext() {
 
 // The desktop's switch for event sounds, which the toolkit's own event sounds obey. Without a
 // display the toolkit has no settings; GNOME's key, which GTK reads itself on Wayland, says then.
-// dconf keeps its state in the session's runtime folder, and would make one under the home
-// folder without it: the key is read only inside a session.
 bool eventSoundsOn() {
   gboolean on = TRUE;
   if (GtkSettings* settings = gtk_settings_get_default()) {
     g_object_get(settings, "gtk-enable-event-sounds", &on, nullptr);
-    return on != FALSE;
+  } else if (GVariant* key = gnomeSetting("org.gnome.desktop.sound", "event-sounds")) {
+    on = g_variant_get_boolean(key);
+    g_variant_unref(key);
   }
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-  if (runtime == nullptr || *runtime == '\0' || source == nullptr) return true;
-  // Settings of a schema that is not installed would abort the run.
-  GSettingsSchema* schema =
-      g_settings_schema_source_lookup(source, "org.gnome.desktop.sound", TRUE);
-  if (schema == nullptr) return true;
-  if (g_settings_schema_has_key(schema, "event-sounds")) {
-    GSettings* sound = g_settings_new_full(schema, nullptr, nullptr);
-    on = g_settings_get_boolean(sound, "event-sounds");
-    g_object_unref(sound);
-  }
-  g_settings_schema_unref(schema);
   return on != FALSE;
 }
 

@@ -81,11 +81,8 @@ void closeNotification(const Notification& notification, guint32 id) {
 }  // namespace
 
 TalvenorBalloon* reach(const std::string& resourceFolder) {
-  gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-  if (address == nullptr) return nullptr;
   BoundedCalls calls(deadline());
-  ObjectRef<GDBusConnection> bus = calls.connect(address);
-  g_free(address);
+  ObjectRef<GDBusConnection> bus = calls.connectToSessionBus();
   if (!bus) return nullptr;
   GVariant* reply = calls.call(bus.get(), kService, kPath, kService, "GetCapabilities", nullptr,
                                G_VARIANT_TYPE("(as)"));

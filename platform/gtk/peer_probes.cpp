@@ -31,11 +31,8 @@ bool hasSessionBus() {
 // Whether an accessibility bus answers, so that the toolkit's bridge, which waits on it without a
 // bound, may connect; nothing when the session bus itself does not answer in time.
 std::optional<bool> accessibilityBusAnswers(Clock::time_point deadline) {
-  gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-  if (address == nullptr) return false;
   BoundedCalls calls(deadline);
-  const ObjectRef<GDBusConnection> session = calls.connect(address);
-  g_free(address);
+  const ObjectRef<GDBusConnection> session = calls.connectToSessionBus();
   if (!session) return calls.late() ? std::nullopt : std::optional<bool>(false);
   GVariant* reply = calls.call(session.get(), "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus",
                                "GetAddress", nullptr, G_VARIANT_TYPE("(s)"));
