@@ -22,7 +22,7 @@ int applicationMain(int argc, char** argv) {
   WindowController windowController;
   std::unique_ptr<platform::Toolkit> toolkit;
   const int pid = platform::currentProcessId();
-  Surroundings surroundings{KelmAgent::basePath(), platform::resourceFolder(), pid,
+  Surroundings surroundings{KelmAgent::basePath(), [] { return platform::resourceFolder(); }, pid,
                             [pid] { return KelmAgent().parentProcessText(pid); }};
   ViewController viewController(std::move(arguments), std::move(surroundings),
                                 [&]() -> platform::Toolkit* {

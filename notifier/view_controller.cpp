@@ -59,7 +59,7 @@ std::optional<int> ViewController::viewDidLoad() {
 }
 
 void ViewController::fillBalloon() {
-  const std::string iconPath = surroundings_.resourceFolder + "/AppIcon.icns";
+  const std::string iconPath = surroundings_.resourceFolder() + "/AppIcon.icns";
   if (platform::fileExists(iconPath)) {
     window_->call(&Table::setBalloonIconImage, iconPath);
     NSLog("Initially setting default image for appIcon :" + iconPath);

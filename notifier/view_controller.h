@@ -12,8 +12,9 @@
 // What the load step reads besides the arguments: the program gives the installed agent, its own
 // files and the process-status command; a test gives folders of its own.
 struct Surroundings {
-  std::string agentFolder;     // where the agent is installed
-  std::string resourceFolder;  // the program's own files
+  std::string agentFolder;  // where the agent is installed
+  // Where the program's own files are; looked for only once the balloon is to be shown.
+  std::function<std::string()> resourceFolder;
   int processId = 0;
   // What the process-status command prints for this process's parent; asked at the prompt gate.
   std::function<std::string()> parentProcessText;

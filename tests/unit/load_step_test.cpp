@@ -197,9 +197,9 @@ TEST(LoadStep, DecidesAndFillsFromTheAgentsFiles) {
       platform::Toolkit toolkit(recordingTable(), reinterpret_cast<TalvenorBalloon*>(&recorder));
       std::vector<std::string> arguments = {"talvenor"};
       if (!row.name.empty()) arguments.push_back(row.name);
-      ViewController controller(arguments,
-                                {dir.path(), dir.path(), 42, [&] { return row.parentText; }},
-                                [&] { return &toolkit; });
+      ViewController controller(
+          arguments, {dir.path(), [&] { return dir.path(); }, 42, [&] { return row.parentText; }},
+          [&] { return &toolkit; });
       // The refusals' last lines, each with its status.
       const std::optional<int> status =
           row.log.ends_with("given\n")                                            ? std::optional(1)
