@@ -120,7 +120,7 @@ TalvenorBalloon* open(const char* resourceFolder, TalvenorLogLine logLine,
     *table = kWindowTable;
   } else if (!backends.notificationsOtherwise) {
     g_failure = "Cannot open display " + displayName() + ": balloon not shown";
-  } else if ((balloon = notification::reach(resourceFolder)) == nullptr) {
+  } else if ((balloon = notification::reach(resourceFolder, logLine)) == nullptr) {
     g_failure = "Cannot open display " + displayName() +
                 " nor reach a notification service: balloon not shown";
   } else {

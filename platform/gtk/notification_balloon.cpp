@@ -18,13 +18,16 @@ namespace {
 constexpr const char* kService = "org.freedesktop.Notifications";
 constexpr const char* kPath = "/org/freedesktop/Notifications";
 constexpr int kIconPixels = 64;  // the window's icon size
+constexpr int kNotShownStatus = 2;
 
 struct Notification {
-  Notification(const std::string& resourceFolder, ObjectRef<GDBusConnection> connection)
-      : bus(std::move(connection)), sound(resourceFolder) {}
+  Notification(const std::string& resourceFolder, ObjectRef<GDBusConnection> connection,
+               TalvenorLogLine line)
+      : bus(std::move(connection)), logLine(line), sound(resourceFolder) {}
   ~Notification() { g_dbus_connection_close(bus.get(), nullptr, nullptr, nullptr); }
 
   ObjectRef<GDBusConnection> bus;
+  TalvenorLogLine logLine;
   ObjectRef<GdkPixbuf> icon;
   std::string text;
   SessionFolder sessionFolder;
@@ -80,7 +83,7 @@ void closeNotification(const Notification& notification, guint32 id) {
 
 }  // namespace
 
-TalvenorBalloon* reach(const std::string& resourceFolder) {
+TalvenorBalloon* reach(const std::string& resourceFolder, TalvenorLogLine logLine) {
   BoundedCalls calls(deadline());
   ObjectRef<GDBusConnection> bus = calls.connectToSessionBus();
   if (!bus) return nullptr;
@@ -91,7 +94,8 @@ TalvenorBalloon* reach(const std::string& resourceFolder) {
     return nullptr;
   }
   g_variant_unref(reply);
-  return reinterpret_cast<TalvenorBalloon*>(new Notification(resourceFolder, std::move(bus)));
+  return reinterpret_cast<TalvenorBalloon*>(
+      new Notification(resourceFolder, std::move(bus), logLine));
 }
 
 void close(TalvenorBalloon* balloon) {
@@ -101,10 +105,14 @@ void close(TalvenorBalloon* balloon) {
 int run(TalvenorBalloon* balloon) {
   Notification& notification = self(balloon);
   const std::optional<guint32> id = notify(notification);
+  if (!id) {
+    notification.logLine("The notification service did not show the balloon: balloon not shown");
+    return kNotShownStatus;
+  }
   if (!notification.pendingSound.empty())
     notification.sound.play(notification.pendingSound, notification.sessionFolder.fd());
   gtk_main();
-  if (id) closeNotification(notification, *id);
+  closeNotification(notification, *id);
   return runEndStatus();
 }
 

@@ -12,10 +12,11 @@
 namespace platform::gtk::notification {
 
 // The balloon on the session bus's notification service; null when none answers in time.
-TalvenorBalloon* reach(const std::string& resourceFolder);
+TalvenorBalloon* reach(const std::string& resourceFolder, TalvenorLogLine logLine);
 
 void close(TalvenorBalloon* balloon);
-// Shows the notification, runs the main loop until terminate, then closes the notification.
+// Shows the notification, runs the main loop until terminate, then closes the notification. A
+// notification the service does not take ends the run at once, with one line and status 2.
 int run(TalvenorBalloon* balloon);
 void setBalloonIconImage(TalvenorBalloon* balloon, const char* imagePath);
 void setBalloonText(TalvenorBalloon* balloon, const char* text);

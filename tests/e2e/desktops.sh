@@ -79,6 +79,7 @@ def on_call(bus, sender, path, interface, method, args, call):
     if method == "Notify": shown.append(time.monotonic()); a = (a[0], a[3], "%dx%d" % a[6]["image-data"][:2], a[6]["suppress-sound"])
     if method == "CloseNotification": a += ("after %d s" % round(time.monotonic() - shown[0]),)
     print(method, *a, file=out)
+    if method == "Notify" and a[1].startswith("Thunderbird"): return call.return_dbus_error("org.freedesktop.DBus.Error.Failed", "no")
     call.return_value({"Notify": GLib.Variant("(u)", (7,)), "GetCapabilities": GLib.Variant("(as)", ([],))}.get(method))
 bus, notify = Gio.bus_get_sync(Gio.BusType.SESSION), "".join(f"<arg type='{t}'/>" for t in ("s", "u", "s", "s", "s", "as", "a{sv}", "i"))
 bus.register_object("/org/freedesktop/Notifications", Gio.DBusNodeInfo.new_for_xml(f"<node><interface name='org.freedesktop.Notifications'><method name='GetCapabilities'><arg direction='out' type='as'/></method><method name='Notify'>{notify}<arg direction='out' type='u'/></method><method name='CloseNotification'><arg type='u'/></method></interface></node>").interfaces[0], on_call)
@@ -92,6 +93,8 @@ PY
 GetCapabilities
 Notify Talvenor Firefox has been successfully updated. You can now use the application. 64x64 True
 CloseNotification 7 after 15 s 0 yes 1" "$status $(cat "$home/calls") $(grep -c xdg_toplevel "$home/weston.log") $(heard "$heard" && echo yes) $(grep -cF "through the desktop's notification service" "$(user_log "$VANTREL")")"
+  run_talvenor Thunderbird  # a notification the service refuses
+  expect_eq "refused" "2 The notification service did not show the balloon: balloon not shown" "$status $(log_messages "$VANTREL" | tail -n 1)"
   finish && exit
 fi
 # Without the display in the bus's services, kwin waits some 10 s for one that cannot reach it.
