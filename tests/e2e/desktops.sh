@@ -11,6 +11,9 @@ set -- "$1" "$2" $(dbus-daemon --session --fork --print-address=1)
 user=root
 session="env HOME=$home NO_AT_BRIDGE=1 QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=$3"
 printf 'focus_follows_mouse no\n' >"$home/i3"
+# Fluxbox's style would start a background setter, whose error, a window of its own, takes the
+# focus whenever it comes.
+mkdir "$home/.fluxbox" && printf 'background: none\n' >"$home/.fluxbox/overlay"
 while read -r name expected command; do [ "$name" = "$2" ] && break; done <<ROWS
 openbox  yes/yes/yes/no   openbox --sm-disable
 xfwm4    yes/yes/yes/yes  $session xfwm4 --compositor=off --sm-client-disable
